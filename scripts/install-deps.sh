@@ -13,7 +13,7 @@ packages=(
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     clang libclang-rt-14-dev
     wine wine32:i386 xvfb x11-utils xauth fonts-wqy-microhei locales
-    imagemagick
+    imagemagick python3
 )
 
 sudo_cmd=()
