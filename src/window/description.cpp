@@ -36,6 +36,7 @@ constexpr HyperLinkerSettings k超级链接框1Settings = {
     /*HoverColor*/ Rgb(51, 94, 168),
     /*BackColor*/ kButtonFaceColor,
     /*Border*/ 0,
+    /*Font*/ nullptr,
 };
 
 constexpr TimerSettings k时钟1Settings = {/*Period*/ 0};

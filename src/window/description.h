@@ -44,6 +44,14 @@ struct ButtonSettings {
     bool DefaultButton;
 };
 
+// A stored font, field for field as Win32's LOGFONTA keeps it.
+struct LogFont {
+    std::int32_t Height, Width, Escapement, Orientation, Weight;
+    std::uint8_t Italic, Underline, StrikeOut, CharSet, OutPrecision, ClipPrecision, Quality,
+        PitchAndFamily;
+    char FaceName[32];
+};
+
 struct HyperLinkerSettings {
     const char16_t* Caption;
     LinkKind Kind;
@@ -54,6 +62,7 @@ struct HyperLinkerSettings {
     ColorRef HoverColor;
     ColorRef BackColor;
     int Border;
+    const LogFont* Font;  // none: the stock font DEFAULT_GUI_FONT
 };
 
 struct TimerSettings {

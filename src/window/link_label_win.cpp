@@ -12,6 +12,44 @@ constexpr UINT kLinkTextFormat = 0x925;
 
 std::u16string Widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
+// The label's own font, made from the stored one with the label's overrides; null when none is
+// stored or it cannot be made.
+HFONT CreateStoredFont(const LogFont* stored) {
+    if (!stored) return nullptr;
+    LOGFONTA font = {};
+    font.lfHeight = stored->Height;
+    font.lfWidth = stored->Width;
+    font.lfEscapement = stored->Escapement;
+    font.lfOrientation = stored->Orientation;
+    font.lfWeight = stored->Weight;
+    font.lfItalic = stored->Italic;
+    font.lfUnderline = stored->Underline;
+    font.lfStrikeOut = stored->StrikeOut;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH;
+    static_assert(sizeof font.lfFaceName == sizeof stored->FaceName, "face name sizes differ");
+    for (std::size_t i = 0; i < sizeof font.lfFaceName; ++i) font.lfFaceName[i] = stored->FaceName[i];
+    font.lfFaceName[sizeof font.lfFaceName - 1] = '\0';
+    return CreateFontIndirectA(&font);
+}
+
+class OwnedFont {
+public:
+    explicit OwnedFont(HFONT font) : font_(font) {}
+    ~OwnedFont() {
+        if (font_) DeleteObject(font_);
+    }
+    OwnedFont(const OwnedFont&) = delete;
+    OwnedFont& operator=(const OwnedFont&) = delete;
+    HGDIOBJ get() const { return font_; }
+
+private:
+    HFONT font_;
+};
+
 }  // namespace
 
 bool LinkLabel::Create(HWND parent, const ControlDescription& control, int id) {
@@ -85,7 +123,8 @@ void LinkLabel::Paint() {
                      : visited_ ? settings_->VisitedColor
                                 : settings_->NormalColor;
     SetTextColor(dc, color);
-    SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    OwnedFont stored(CreateStoredFont(settings_->Font));
+    SelectedObject font(dc, stored.get() ? stored.get() : GetStockObject(DEFAULT_GUI_FONT));
     RECT client;
     GetClientRect(hwnd_, &client);
     ui::DrawTextLine(dc, text, &client, kLinkTextFormat);
