@@ -12,7 +12,7 @@ packages=(
     cmake ninja-build g++ libgtest-dev libgmock-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     clang libclang-rt-14-dev
-    wine wine32:i386 xvfb x11-utils xauth fonts-wqy-microhei locales
+    wine wine32:i386 xvfb x11-utils xauth fonts-wqy-microhei fonts-wine locales
     imagemagick python3
 )
 

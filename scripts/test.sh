@@ -21,4 +21,5 @@ bash scripts/sanitize-and-fuzz.sh
 echo "== end-to-end tests (Windows program under Wine)"
 cmake --preset win32
 cmake --build --preset win32
+bash tests/imports/check-imports.sh build/win32/timed-shutdown.exe
 ctest --preset win32
