@@ -15,7 +15,7 @@
 # the run has ended.
 
 # Bump when the preparation below changes, so that existing prefixes are prepared again.
-E2E_PREFIX_RECIPE=2
+E2E_PREFIX_RECIPE=3
 
 e2e_log() { printf '[e2e] %s\n' "$*" >&2; }
 

@@ -266,3 +266,17 @@ E2E_CASE(LabelColours, "label-colours") {
        otherPixels, firstOther, face);
     CloseProgram(program, window);
 }
+
+// When Windows asks whether the session may end, the window agrees and does nothing of its own.
+E2E_CASE(QueryEndSession, "query-end-session") {
+    Program program;
+    HWND window = StartedWindow(program);
+    if (!window) return;
+    DWORD_PTR answer = 0;
+    ok(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, kMessageBound,
+                           &answer) != 0,
+       "WM_QUERYENDSESSION: no answer within %lu ms", kMessageBound);
+    ok(answer == TRUE, "WM_QUERYENDSESSION: got %lu, expected TRUE", static_cast<unsigned long>(answer));
+    ok(IsWindow(window) && program.Running(), "the program ended on WM_QUERYENDSESSION");
+    CloseProgram(program, window);
+}
