@@ -57,18 +57,11 @@ die() {
 
 session_started=no
 driver_pid=
-cleanup() {
-    local status=$?
-    trap - EXIT INT TERM
+stop_driver() {
     if [ -n "$driver_pid" ]; then kill "$driver_pid" 2>/dev/null; fi
-    if [ "$session_started" = yes ]; then e2e_end_wine_session; fi
-    e2e_stop_xvfb
-    e2e_unlock_prefix
-    exit "$status"
+    return 0
 }
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+e2e_clean_up_on_exit stop_driver
 
 started_at=$SECONDS
 bash "$root/scripts/install-deps.sh" || die "installing what the benchmark needs failed"

@@ -35,17 +35,7 @@ logs=$build/run
 mkdir -p "$logs"
 
 session_started=no
-cleanup() {
-    local status=$?
-    trap - EXIT INT TERM
-    if [ "$session_started" = yes ]; then e2e_end_wine_session; fi
-    e2e_stop_xvfb
-    e2e_unlock_prefix
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+e2e_clean_up_on_exit
 
 e2e_prepare_locale "$build" en_US.UTF-8
 e2e_prepare_locale "$build" "$lang"

@@ -2,7 +2,8 @@
 
 #include <cmath>
 #include <cstddef>
-#include <cstdlib>
+
+#include "schedule/decimal.h"
 
 namespace ts {
 
@@ -49,36 +50,8 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Every tie between two neighbouring doubles is a decimal with at most 767 significant
-// digits, so digits beyond these, kept only as "something non-zero follows", round alike.
-constexpr std::size_t kKeptDigits = 800;
-// Beyond these powers of ten the value is infinite or zero whatever its digits; the
-// exponent is saturated well above them so that no integer can overflow.
-constexpr long long kOverflowExponent = 400;
+// Exponents are saturated far beyond the range of a double, so that no integer can overflow.
 constexpr long long kExponentCeiling = 1000000000000000LL;
-
-double ConvertCanonical(const char* text) {
-#ifdef __MINGW32__
-    // msvcrt's strtod does not round correctly; MinGW's own conversion does.
-    return __mingw_strtod(text, nullptr);
-#else
-    return std::strtod(text, nullptr);
-#endif
-}
-
-void AppendInteger(std::string& out, int value) {
-    if (value < 0) {
-        out += '-';
-        value = -value;
-    }
-    char digits[24];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (n > 0) out += digits[--n];
-}
 
 std::int32_t PeriodOfMinutes(double minutes) {
     // The store rounds the product to a double even where the FPU computes with more
@@ -149,7 +122,7 @@ double ParseDecimal(std::string_view text) {
             continue;
         }
         if (!afterPoint) ++significantBeforePoint;
-        if (digits.size() < kKeptDigits) {
+        if (digits.size() < kDecimalDigitsKept) {
             digits += c;
         } else if (c != '0') {
             droppedNonZero = true;
@@ -175,9 +148,9 @@ double ParseDecimal(std::string_view text) {
     double magnitude;
     if (digits.empty()) {
         magnitude = 0.0;
-    } else if (leadExponent > kOverflowExponent) {
+    } else if (leadExponent > kDecimalExponentLimit) {
         magnitude = HUGE_VAL;
-    } else if (leadExponent < -kOverflowExponent) {
+    } else if (leadExponent < -kDecimalExponentLimit) {
         magnitude = 0.0;
     } else {
         if (droppedNonZero) {
@@ -185,12 +158,9 @@ double ParseDecimal(std::string_view text) {
         } else {
             while (digits.back() == '0') digits.pop_back();
         }
-        // Without a decimal point the conversion cannot depend on the locale.
         const auto scale =
             static_cast<int>(leadExponent + 1 - static_cast<long long>(digits.size()));
-        digits += 'e';
-        AppendInteger(digits, scale);
-        magnitude = ConvertCanonical(digits.c_str());
+        magnitude = DecimalToDouble(digits, scale);
     }
     return negative ? -magnitude : magnitude;
 }

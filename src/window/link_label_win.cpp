@@ -36,20 +36,6 @@ HFONT CreateStoredFont(const LogFont* stored) {
     return CreateFontIndirectA(&font);
 }
 
-class OwnedFont {
-public:
-    explicit OwnedFont(HFONT font) : font_(font) {}
-    ~OwnedFont() {
-        if (font_) DeleteObject(font_);
-    }
-    OwnedFont(const OwnedFont&) = delete;
-    OwnedFont& operator=(const OwnedFont&) = delete;
-    HGDIOBJ get() const { return font_; }
-
-private:
-    HFONT font_;
-};
-
 }  // namespace
 
 bool LinkLabel::Create(HWND parent, const ControlDescription& control, int id) {

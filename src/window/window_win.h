@@ -58,19 +58,28 @@ private:
     PAINTSTRUCT paint_;
 };
 
-class OwnedBrush {
+// A drawing object made for one paint and deleted at its end.
+template <class Handle>
+class OwnedObject {
 public:
-    explicit OwnedBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
-    ~OwnedBrush() {
-        if (brush_) DeleteObject(brush_);
+    explicit OwnedObject(Handle object) : object_(object) {}
+    ~OwnedObject() {
+        if (object_) DeleteObject(object_);
     }
-    OwnedBrush(const OwnedBrush&) = delete;
-    OwnedBrush& operator=(const OwnedBrush&) = delete;
-    HBRUSH get() const { return brush_; }
+    OwnedObject(const OwnedObject&) = delete;
+    OwnedObject& operator=(const OwnedObject&) = delete;
+    Handle get() const { return object_; }
 
 private:
-    HBRUSH brush_;
+    Handle object_;
 };
+
+class OwnedBrush : public OwnedObject<HBRUSH> {
+public:
+    explicit OwnedBrush(COLORREF color) : OwnedObject(CreateSolidBrush(color)) {}
+};
+
+using OwnedFont = OwnedObject<HFONT>;
 
 class SelectedObject {
 public:

@@ -228,3 +228,24 @@ e2e_end_wine_session() {
     e2e_bounded 20 wineserver -k >/dev/null 2>&1 || true
     e2e_bounded 20 wineserver -w >/dev/null 2>&1 || true
 }
+
+# e2e_clean_up_on_exit [HOOK]: on every way out of the calling script, runs HOOK (a command
+# of the script's own, if given), ends the Wine session when $session_started is yes, stops
+# the X server and releases the prefix lock, keeping the script's exit status.
+e2e_clean_up_on_exit() {
+    E2E_EXIT_HOOK=${1:-}
+    session_started=${session_started:-no}
+    trap e2e_clean_up EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+}
+
+e2e_clean_up() {
+    local status=$?
+    trap - EXIT INT TERM
+    if [ -n "${E2E_EXIT_HOOK:-}" ]; then $E2E_EXIT_HOOK; fi
+    if [ "${session_started:-no}" = yes ]; then e2e_end_wine_session; fi
+    e2e_stop_xvfb
+    e2e_unlock_prefix
+    exit "$status"
+}

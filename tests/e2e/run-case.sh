@@ -66,17 +66,7 @@ case_args=("$@")
 name=${name:-${case_name:-prepare-$windows}}
 
 session_started=no
-cleanup() {
-    local status=$?
-    trap - EXIT INT TERM
-    if [ "$session_started" = yes ]; then e2e_end_wine_session; fi
-    e2e_stop_xvfb
-    e2e_unlock_prefix
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+e2e_clean_up_on_exit
 
 # The prefix is always prepared in the same locale, so that its folder names never depend on
 # the case that happened to come first.

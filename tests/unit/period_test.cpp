@@ -48,6 +48,11 @@ const std::string kHalfSmallest = Times("1", 5, 1075) + "e-1075";
 const std::string kHalfAboveMax = Times("18014398509481983", 2, 970);
 // Halfway between 0.1 and the double above it, times 10^57: 14411518807585589 * 5^57.
 const std::string kTenthTie = Times("14411518807585589", 5, 57);
+// The ties around the largest subnormal, times 10^1075: (2^53 - 3) * 5^1075 and
+// (2^53 - 1) * 5^1075, decimals of 768 significant digits, as long as ties get. Like every
+// such product they end in 5.
+const std::string kTieBelowLargestSubnormal = Times("9007199254740989", 5, 1075);
+const std::string kTieBelowSmallestNormal = Times("9007199254740991", 5, 1075);
 
 struct ParseCase {
     const char* name;
@@ -109,6 +114,31 @@ TEST(ParseDecimal, ReadsTheLongestLeadingNumberCorrectlyRounded) {
         {"tie above 0.1 and a little more", kTenthTie + Repeat('0', 300) + "1e-358",
          0x1.999999999999bp-4},
         {"1e23 is not a double", "1e23", 0x1.52d02c7e14af6p76},
+        {"1e22 is a double", "1e22", 0x1.0f0cf064dd592p73},
+        {"largest power of ten", "1e308", 0x1.1ccf385ebc8ap1023},
+        {"0.1", "0.1", 0x1.999999999999ap-4},
+        {"integer beyond 64 bits", "18446744073709551617", 0x1p64},
+        {"tie rounds up to even", "9007199254740995", 0x1.0000000000002p53},
+        {"tie below a power of two rounds up to it", "9007199254740991.5", 0x1p53},
+        {"tie below 1 rounds up to it",
+         "0.999999999999999944488848768742172978818416595458984375", 1.0},
+        {"just below the tie below 1",
+         "0.999999999999999944488848768742172978818416595458984374999", 0x1.fffffffffffffp-1},
+        {"longest tie rounds down to even", kTieBelowLargestSubnormal + "e-1075",
+         0x0.ffffffffffffep-1022},
+        {"longest tie and a 769th digit", kTieBelowLargestSubnormal + "1e-1076",
+         0x0.fffffffffffffp-1022},
+        {"longest tie and a digit beyond the kept ones",
+         kTieBelowLargestSubnormal + Repeat('0', 100) + "1e-1176", 0x0.fffffffffffffp-1022},
+        {"longest tie rounds up to even into the normal numbers",
+         kTieBelowSmallestNormal + "e-1075", 0x1p-1022},
+        {"just below that tie",
+         kTieBelowSmallestNormal.substr(0, kTieBelowSmallestNormal.size() - 1) + "4999e-1078",
+         0x0.fffffffffffffp-1022},
+        {"subnormal tie rounds up to even", Times("3", 5, 1075) + "e-1075",
+         0x0.0000000000002p-1022},
+        {"subnormal tie rounds down to even", Times("5", 5, 1075) + "e-1075",
+         0x0.0000000000002p-1022},
         {"smallest subnormal", "4.9406564584124654e-324", 0x0.0000000000001p-1022},
         {"below half the smallest subnormal", "2.4703282292062327e-324", 0.0},
         {"above half the smallest subnormal", "2.4703282292062328e-324", 0x0.0000000000001p-1022},
@@ -117,6 +147,11 @@ TEST(ParseDecimal, ReadsTheLongestLeadingNumberCorrectlyRounded) {
          kHalfSmallest.substr(0, kHalfSmallest.size() - 6) + "1e-1076", 0x0.0000000000001p-1022},
         {"negative underflow keeps the sign", "-1e-400", -0.0},
         {"largest double", "1.7976931348623158e308", 0x1.fffffffffffffp1023},
+        {"largest double in all its digits", Times("9007199254740991", 2, 971),
+         0x1.fffffffffffffp1023},
+        {"just below the tie above the largest double", "1.797693134862315807e308",
+         0x1.fffffffffffffp1023},
+        {"just above the tie above the largest double", "1.797693134862315808e308", kInf},
         {"just above the largest double", "1.7976931348623159e308", kInf},
         {"tie above the largest double overflows", kHalfAboveMax, kInf},
         {"just below that tie", Times("1801439850948198299999", 2, 970) + "e-5",
@@ -132,6 +167,8 @@ TEST(ParseDecimal, ReadsTheLongestLeadingNumberCorrectlyRounded) {
         {"many digits overflow", Repeat('1', 5000), kInf},
         {"many digits after the point", "0." + Repeat('3', 5000), 0x1.5555555555555p-2},
         {"a million nines", Repeat('9', 1000000) + "e-1000000", 1.0},
+        {"most digits at the smallest power of ten", Repeat('9', 801) + "e-1200", 0.0},
+        {"most digits at the largest power of ten", Repeat('9', 801) + "e-400", kInf},
     };
     // clang-format on
     for (const ParseCase& c : cases) {
