@@ -78,12 +78,13 @@ double FromBits(std::uint64_t bits) {
 }
 
 constexpr std::uint64_t kInfinityBits = 0x7FF0000000000000;
-constexpr int kMantissaBits = 53;       // with the implicit leading 1
-constexpr int kLowestExponent = -1074;  // of the last bit of the smallest subnormal
-// Bits of the quotient below the top one: two more than a double keeps, whichever of the two
-// lengths it comes out with, so that the rounding bit is among them; the rest of the value
-// only counts as being non-zero.
-constexpr int kQuotientBits = kMantissaBits + 2;
+constexpr int kMantissaBits = 53;        // with the implicit leading 1
+constexpr int kLowestExponent = -1074;   // of the last bit of the smallest subnormal
+constexpr int kInfiniteExponent = 1024;  // 2^1024 and beyond round to infinity
+// The highest bit the quotient can have: its 54 or 55 bits hold the 53 a double keeps and
+// the one below them that decides the rounding; the rest of the value only counts as being
+// non-zero.
+constexpr int kQuotientBits = kMantissaBits + 1;
 
 }  // namespace
 
@@ -133,7 +134,7 @@ double DecimalToDouble(std::string_view digits, int exponent) {
     const int quotientExponent = exponent - shift;  // of the last bit of the quotient
     const int length = (quotient >> kQuotientBits) != 0 ? kQuotientBits + 1 : kQuotientBits;
 
-    if (length + quotientExponent > 1024) return FromBits(kInfinityBits);
+    if (length + quotientExponent > kInfiniteExponent) return FromBits(kInfinityBits);
     // The bits below the last one the double keeps: beyond its 53, or beyond 2^-1074.
     int dropped = length - kMantissaBits;
     if (quotientExponent + dropped < kLowestExponent) dropped = kLowestExponent - quotientExponent;

@@ -2,6 +2,8 @@
 
 #include <ole2.h>
 
+#include <float.h>
+
 #include <cfenv>
 
 #include "platform/ui.h"
@@ -30,8 +32,14 @@ HWND CreateHiddenOwnerWindow() {
 }
 
 // The handlers compute the timer's period in this environment: rounding to nearest, every
-// exception masked, extended precision.
-void ResetFloatingPointEnvironment() { std::fesetenv(FE_DFL_ENV); }
+// exception masked, extended precision. The C runtime's default environment leaves the x87
+// unit at double precision, so its precision is set on its own.
+void ResetFloatingPointEnvironment() {
+    std::fesetenv(FE_DFL_ENV);
+#if defined(__i386__) || defined(_M_IX86)
+    _controlfp(_PC_64 | _RC_NEAR | _MCW_EM, _MCW_PC | _MCW_RC | _MCW_EM);
+#endif
+}
 
 void OnFinalDestroyOfMainWindow(void*) {
     app.mainWindow = nullptr;

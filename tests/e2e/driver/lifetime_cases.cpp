@@ -266,3 +266,20 @@ E2E_CASE(Icons, "icons") {
     }
     CloseAndExpectCleanExit(program, window);
 }
+
+// The program computes in the default floating-point environment: rounding to nearest, every
+// exception masked, extended (64-bit) precision.
+E2E_CASE(FloatingPoint, "floating-point") {
+    Program program;
+    HWND window = program.Started() ? program.WaitForMainWindow() : nullptr;
+    if (!ok(window != nullptr, "no main window within %lu ms", kWindowBound)) return;
+    probe::Answer answer{};
+    if (ok(AskInside(window, probe::kFloatingPoint, &answer), "the probe did not answer")) {
+        const unsigned word = static_cast<unsigned>(answer.x87ControlWord) & 0x0F3F;
+        ok(word == 0x033F, "got the x87 control word %#06x (precision, rounding and masks), "
+           "expected 0x033f", word);
+    }
+    PostClose(window);
+    DWORD code = 1;
+    program.WaitForExit(&code);
+}

@@ -67,6 +67,12 @@ void AnswerQuestion(HWND window, WPARAM question, DWORD driverProcessId) {
             answer->classCursor =
                 CursorFactsOf(reinterpret_cast<HCURSOR>(GetClassLongPtrW(window, GCLP_HCURSOR)));
             break;
+        case kFloatingPoint: {
+            unsigned short word = 0;
+            __asm__ volatile("fnstcw %0" : "=m"(word));
+            answer->x87ControlWord = word;
+            break;
+        }
         default:
             break;
         }

@@ -18,6 +18,7 @@ constexpr char kHookName[] = "ProbeHook";  // a WH_CALLWNDPROC hook procedure
 enum Question : WPARAM {
     kIcons = 1,   // the window's icons and its class icon
     kCursor = 2,  // the window's class cursor
+    kFloatingPoint = 3,  // the x87 control word of the window's thread
 };
 
 struct CursorFacts {
@@ -42,6 +43,7 @@ struct Answer {
     IconFacts smallIcon;  // kIcons: WM_GETICON ICON_SMALL
     IconFacts classIcon;  // kIcons: GetClassLongPtrW(GCLP_HICON)
     CursorFacts classCursor;  // kCursor: GetClassLongPtrW(GCLP_HCURSOR)
+    LONG x87ControlWord;      // kFloatingPoint: fnstcw
 };
 
 // The name of the shared block that receives the answers for the driver with that process id.
