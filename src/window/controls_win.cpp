@@ -87,15 +87,19 @@ LRESULT CALLBACK IntegerField::Subclass(HWND window, UINT message, WPARAM wParam
 
 LRESULT IntegerField::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CHAR:
-        if (!IntegerFieldAccepts(static_cast<char16_t>(wParam))) return 0;
-        break;
+    case WM_CHAR: return OnChar(wParam, lParam);
     case WM_NCCALCSIZE: OnNcCalcSize(wParam, lParam); return 0;
     case WM_NCPAINT: OnNcPaint(wParam, lParam); return 0;
     case WM_NCHITTEST: return OnNcHitTest(lParam);
     case WM_ERASEBKGND: EraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
     }
     return Default(message, wParam, lParam);
+}
+
+// Typing lets only what an integer can hold through; pasting is not filtered.
+LRESULT IntegerField::OnChar(WPARAM wParam, LPARAM lParam) {
+    if (!IntegerFieldAccepts(static_cast<char16_t>(wParam))) return 0;
+    return Default(WM_CHAR, wParam, lParam);
 }
 
 LRESULT IntegerField::Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -155,7 +159,7 @@ void IntegerField::OnNcPaint(WPARAM wParam, LPARAM lParam) {
 
 // Clicks above or below the text line do nothing.
 LRESULT IntegerField::OnNcHitTest(LPARAM lParam) {
-    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT point = PointFrom(lParam);
     ScreenToClient(hwnd_, &point);
     RECT client;
     GetClientRect(hwnd_, &client);
@@ -246,13 +250,17 @@ LRESULT TimerHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: timer_.OnHostCreated(storedPeriod_); return 0;
     case WM_DESTROY: timer_.OnHostDestroyed(); return 0;
-    case WM_TIMER: {
-        LRESULT result = ui::DefaultProcedure(hwnd_, message, wParam, lParam);
-        periodic.Raise();
-        return result;
-    }
+    case WM_TIMER: return OnTimer(wParam, lParam);
     }
     return ui::DefaultProcedure(hwnd_, message, wParam, lParam);
+}
+
+// Every tick, whatever its identifier, gets its default handling and then raises the periodic
+// event.
+LRESULT TimerHost::OnTimer(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = ui::DefaultProcedure(hwnd_, WM_TIMER, wParam, lParam);
+    periodic.Raise();
+    return result;
 }
 
 void TimerHost::StartTimer(std::int32_t period) {

@@ -32,6 +32,7 @@ private:
     static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnChar(WPARAM wParam, LPARAM lParam);
     void OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     void OnNcPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcHitTest(LPARAM lParam);
@@ -90,6 +91,7 @@ private:
     template <class T>
     friend LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     void OnFinalDestroy() {}
 
     HWND hwnd_ = nullptr;  // child: destroyed with the main window

@@ -58,7 +58,7 @@ bool LinkLabel::Create(HWND parent, const ControlDescription& control, int id) {
 
 LRESULT LinkLabel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MOUSEMOVE: OnMouseMove({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(PointFrom(lParam)); return 0;
     case WM_LBUTTONDOWN: OnPress(); return 0;
     case WM_PAINT: Paint(); return 0;
     }

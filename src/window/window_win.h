@@ -38,6 +38,11 @@ struct Event {
     }
 };
 
+// The client point a mouse message carries.
+inline POINT PointFrom(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 // A colour of the description, with the button-face stand-in looked up now.
 inline COLORREF ResolveColor(ColorRef color) {
     return color == kButtonFaceColor ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(color);
