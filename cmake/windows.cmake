@@ -6,7 +6,7 @@ target_compile_options(ts_core PRIVATE ${ts_size_flags})
 target_compile_definitions(ts_core PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400)
 
 add_executable(timed-shutdown WIN32 ${ts_win_sources} ${CMAKE_SOURCE_DIR}/resources/timed-shutdown.rc)
-target_link_libraries(timed-shutdown PRIVATE ts_core ole32 comctl32 shell32 advapi32 gdi32 user32 kernel32)
+target_link_libraries(timed-shutdown PRIVATE ts_core ole32 advapi32 gdi32 user32 kernel32)
 target_compile_options(timed-shutdown PRIVATE ${ts_warnings} ${ts_size_flags})
 target_link_options(timed-shutdown PRIVATE
     -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections

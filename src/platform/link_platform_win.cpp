@@ -5,9 +5,19 @@
 
 namespace ts {
 
+// The shell is loaded at the first click rather than at start: most runs never open the
+// link, and the shell's libraries are a large part of a small program's memory.
 std::intptr_t Win32LinkPlatform::ShellOpen(const char* target, int show) {
+    static decltype(&ShellExecuteA) shellExecute = nullptr;
+    if (!shellExecute) {
+        if (HMODULE shell = LoadLibraryA("shell32.dll")) {
+            shellExecute = reinterpret_cast<decltype(&ShellExecuteA)>(
+                reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")));
+        }
+    }
+    if (!shellExecute) return SE_ERR_NOASSOC;
     return reinterpret_cast<std::intptr_t>(
-        ShellExecuteA(nullptr, "open", target, nullptr, nullptr, show));
+        shellExecute(nullptr, "open", target, nullptr, nullptr, show));
 }
 
 long Win32LinkPlatform::OpenClassesRootKey(const char* name, Key* key) {
