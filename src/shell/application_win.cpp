@@ -32,8 +32,8 @@ HWND CreateHiddenOwnerWindow() {
 }
 
 // The handlers compute the timer's period in this environment: rounding to nearest, every
-// exception masked, extended precision. The C runtime's default environment leaves the x87
-// unit at double precision, so its precision is set on its own.
+// exception masked, extended precision. Windows' own default for the x87 unit is double
+// precision (_PC_53), so the precision is set on its own.
 void ResetFloatingPointEnvironment() {
     std::fesetenv(FE_DFL_ENV);
 #if defined(__i386__) || defined(_M_IX86)
