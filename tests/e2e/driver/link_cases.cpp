@@ -126,6 +126,13 @@ public:
         return status == 0;
     }
     void Remove() { RegDeleteKeyW(HKEY_LOCAL_MACHINE, key_.c_str()); }
+    void SetOrRemove(bool present, const std::wstring& value) {
+        if (present) {
+            Set(value);
+        } else {
+            Remove();
+        }
+    }
 
 private:
     std::wstring key_;
@@ -151,20 +158,10 @@ void PressTheLink(const LinkSetUp& setUp, const char* expectedLine, COLORREF aft
     ClassesValue http(OpenCommandOf(L"http")), https(OpenCommandOf(L"https")), htm(L".htm"),
         htmCommand(OpenCommandOf(htmClass));
     const std::wstring recorder = L"\"" + RecorderPath() + L"\" \"%1\"";
-    if (setUp.shell) {
-        https.Set(recorder);
-        http.Set(recorder);
-    } else {
-        https.Remove();
-        http.Remove();
-    }
-    if (setUp.htm) {
-        htm.Set(htmClass);
-        htmCommand.Set(recorder);
-    } else {
-        htm.Remove();
-        htmCommand.Remove();
-    }
+    https.SetOrRemove(setUp.shell, recorder);
+    http.SetOrRemove(setUp.shell, recorder);
+    htm.SetOrRemove(setUp.htm, htmClass);
+    htmCommand.SetOrRemove(setUp.htm, recorder);
     DeleteFileW(RecordFile().c_str());
     SetEnvironmentVariableW(L"E2E_RECORD_FILE", RecordFile().c_str());
 
