@@ -283,3 +283,53 @@ E2E_CASE(FloatingPoint, "floating-point") {
     DWORD code = 1;
     program.WaitForExit(&code);
 }
+
+// When the main window cannot be built (here its minutes field is refused by a hook), the
+// user sees one error box, and the process ends with exit code -1 without showing a window.
+E2E_CASE(FailedStart, "failed-start") {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring probePath = path;
+    probePath.resize(probePath.find_last_of(L'\\') + 1);
+    probePath += probe::kDllName;
+    HMODULE dll = LoadLibraryW(probePath.c_str());
+    auto* refuse = dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                             GetProcAddress(dll, probe::kRefuseFieldHookName)))
+                       : nullptr;
+    if (!ok(refuse != nullptr, "the probe's hook could not be loaded: error %lu", GetLastError())) return;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, refuse, dll, 0);
+    if (!ok(hook != nullptr, "SetWindowsHookExW(WH_CBT): error %lu", GetLastError())) return;
+
+    Program program;
+    HWND box = nullptr;
+    WaitFor(kWindowBound, [&] {
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+             w = FindWindowExW(nullptr, w, L"#32770", nullptr))
+            if (ProcessOf(w) == program.ProcessId() && IsWindowVisible(w)) box = w;
+        return box != nullptr;
+    });
+    UnhookWindowsHookEx(hook);
+    if (ok(box != nullptr, "no error box within %lu ms", kWindowBound)) {
+        std::wstring caption, message;
+        ReadText(box, &caption);
+        bool hasIcon = false;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            std::wstring text;
+            if (_wcsicmp(ClassNameOf(child).c_str(), L"Static") != 0) continue;
+            if ((StyleOf(child) & SS_TYPEMASK) == SS_ICON) hasIcon = true;
+            else if (ReadText(child, &text) && !text.empty()) message = text;
+        }
+        const std::wstring expected = L"运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n";
+        ok(caption == L"错误", "got the caption %s, expected \"错误\"", Quoted(caption).c_str());
+        ok(message == expected, "got the message %s, expected %s", Quoted(message).c_str(),
+           Quoted(expected).c_str());
+        ok(hasIcon, "the error box shows no icon");
+        ok(GetWindow(box, GW_OWNER) == nullptr, "the error box has an owner window");
+        ok(FindMainWindow(program.ProcessId()) == nullptr, "a main window is visible beside the error box");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    DWORD exitCode = 0;
+    if (ok(program.WaitForExit(&exitCode), "still running %lu ms after the error box", kExitBound))
+        ok(exitCode == 0xFFFFFFFFu, "got exit code %ld, expected -1", static_cast<long>(exitCode));
+    FreeLibrary(dll);
+}

@@ -92,3 +92,16 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK RefuseFieldHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
+        wchar_t parentClass[64] = L"";
+        if (create->hwndParent) GetClassNameW(create->hwndParent, parentClass, 64);
+        const bool named = !IS_INTRESOURCE(create->lpszClass);
+        if (named && lstrcmpiW(create->lpszClass, L"EDIT") == 0 &&
+            lstrcmpW(parentClass, L"TimedShutdownMain") == 0)
+            return 1;  // creation refused
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

@@ -14,6 +14,9 @@ namespace probe {
 constexpr wchar_t kMessageName[] = L"E2EProbeQuestion";
 constexpr wchar_t kDllName[] = L"e2e-probe.dll";
 constexpr char kHookName[] = "ProbeHook";  // a WH_CALLWNDPROC hook procedure
+// A WH_CBT hook procedure that refuses to create the main window's edit control, so that a
+// case can see the program fail to start.
+constexpr char kRefuseFieldHookName[] = "RefuseFieldHook";
 
 enum Question : WPARAM {
     kIcons = 1,   // the window's icons and its class icon
