@@ -190,9 +190,7 @@ void ForEachNumbered(const std::wstring& folder, Each each) {
     FindClose(search);
 }
 
-bool UnderLinux() {
-    return GetFileAttributesW(L"Z:\\proc\\self") != INVALID_FILE_ATTRIBUTES;
-}
+bool UnderLinux() { return GetFileAttributesW(L"Z:\\proc\\self") != INVALID_FILE_ATTRIBUTES; }
 
 // The Linux process folder whose command line holds tag, or empty.
 std::wstring FindLinuxProcess(const std::wstring& tag) {

@@ -21,7 +21,6 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
-    updated=no
 fi
 
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done

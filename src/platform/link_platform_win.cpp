@@ -1,6 +1,7 @@
 #include "platform/link_platform_win.h"
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 namespace ts {

@@ -47,13 +47,9 @@ bool Win32ShutdownPlatform::AdjustTokenPrivileges(Handle token, const Luid& luid
     return ::AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) != FALSE;
 }
 
-std::uint32_t Win32ShutdownPlatform::GetLastError() {
-    return ::GetLastError();
-}
+std::uint32_t Win32ShutdownPlatform::GetLastError() { return ::GetLastError(); }
 
-bool Win32ShutdownPlatform::CloseHandle(Handle handle) {
-    return ::CloseHandle(handle) != FALSE;
-}
+bool Win32ShutdownPlatform::CloseHandle(Handle handle) { return ::CloseHandle(handle) != FALSE; }
 
 int Win32ShutdownPlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) {
     return ::ExitWindowsEx(flags, reason);

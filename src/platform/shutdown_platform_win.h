@@ -16,8 +16,7 @@ public:
     Handle GetCurrentProcess() override;
     bool OpenProcessToken(Handle process, std::uint32_t access, Handle* token) override;
     bool LookupPrivilegeValue(const char* name, Luid* luid) override;
-    bool AdjustTokenPrivileges(Handle token, const Luid& luid,
-                               std::uint32_t attributes) override;
+    bool AdjustTokenPrivileges(Handle token, const Luid& luid, std::uint32_t attributes) override;
     std::uint32_t GetLastError() override;
     bool CloseHandle(Handle handle) override;
     int ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;

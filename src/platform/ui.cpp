@@ -48,9 +48,7 @@ bool LoadWideCalls() {
     return all;
 }
 
-const wchar_t* W(const char16_t* text) {
-    return reinterpret_cast<const wchar_t*>(text);
-}
+const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
 // Text in the system code page, for the ANSI calls.
 std::string ToAnsi(const char16_t* text) {
@@ -91,9 +89,7 @@ void ChooseRoad() {
     wide = info.dwPlatformId == VER_PLATFORM_WIN32_NT && LoadWideCalls();
 }
 
-bool UsesWideCalls() {
-    return wide;
-}
+bool UsesWideCalls() { return wide; }
 
 bool RegisterWindowClass(const WindowClass& c) {
     HINSTANCE instance = GetModuleHandleA(nullptr);

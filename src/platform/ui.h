@@ -25,15 +25,13 @@ struct WindowClass {
 };
 bool RegisterWindowClass(const WindowClass& windowClass);
 
-HWND CreateWin(DWORD exStyle, const char16_t* className, const char16_t* text, DWORD style,
-                    int x, int y, int width, int height, HWND parent, HMENU menuOrId,
-                    void* param);
+HWND CreateWin(DWORD exStyle, const char16_t* className, const char16_t* text, DWORD style, int x,
+               int y, int width, int height, HWND parent, HMENU menuOrId, void* param);
 LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Replaces the procedure of an existing window; returns the previous one.
 WNDPROC SubclassWindow(HWND window, WNDPROC procedure);
-LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
-                       LPARAM lParam);
+LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 std::u16string WindowText(HWND window);
 bool SetText(HWND window, const std::u16string& text);

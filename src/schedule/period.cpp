@@ -43,12 +43,8 @@ char16_t HalfWidthOf(char16_t c) {
     return c;
 }
 
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Exponents are saturated far beyond the range of a double, so that no integer can overflow.
 constexpr long long kExponentCeiling = 1000000000000000LL;

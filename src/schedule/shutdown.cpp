@@ -5,9 +5,7 @@ namespace ts {
 namespace {
 
 // Each step asks for itself; a failed query leaves the id 0, which is not the NT family.
-bool IsNtFamily(ShutdownPlatform& platform) {
-    return platform.GetPlatformId() == kPlatformWin32Nt;
-}
+bool IsNtFamily(ShutdownPlatform& platform) { return platform.GetPlatformId() == kPlatformWin32Nt; }
 
 }  // namespace
 

@@ -35,11 +35,11 @@ protected:
     ~ShutdownPlatform() = default;
 };
 
-constexpr std::uint32_t kPlatformWin32Nt = 2;          // VER_PLATFORM_WIN32_NT
-constexpr std::uint32_t kShutdownTokenAccess = 0x28;   // TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY
-constexpr std::uint32_t kSePrivilegeEnabled = 2;       // SE_PRIVILEGE_ENABLED
-constexpr std::uint32_t kShutdownFlagsNt = 0x0C;       // EWX_POWEROFF | EWX_FORCE
-constexpr std::uint32_t kShutdownFlagsOther = 0x05;    // EWX_SHUTDOWN | EWX_FORCE
+constexpr std::uint32_t kPlatformWin32Nt = 2;         // VER_PLATFORM_WIN32_NT
+constexpr std::uint32_t kShutdownTokenAccess = 0x28;  // TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY
+constexpr std::uint32_t kSePrivilegeEnabled = 2;      // SE_PRIVILEGE_ENABLED
+constexpr std::uint32_t kShutdownFlagsNt = 0x0C;      // EWX_POWEROFF | EWX_FORCE
+constexpr std::uint32_t kShutdownFlagsOther = 0x05;   // EWX_SHUTDOWN | EWX_FORCE
 constexpr const char* kShutdownPrivilegeName = "SeShutdownPrivilege";
 
 bool EnableShutdownPrivilege(ShutdownPlatform& platform);

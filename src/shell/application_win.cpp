@@ -1,8 +1,7 @@
 #include "shell/application_win.h"
 
-#include <ole2.h>
-
 #include <float.h>
+#include <ole2.h>
 
 #include <cfenv>
 
@@ -27,8 +26,8 @@ HWND CreateHiddenOwnerWindow() {
                                   static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))})) {
         return nullptr;
     }
-    return ui::CreateWin(WS_EX_TOOLWINDOW, kHiddenOwnerClass, u"", 0, 0, 0, 0, 0, nullptr,
-                              nullptr, nullptr);
+    return ui::CreateWin(WS_EX_TOOLWINDOW, kHiddenOwnerClass, u"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                         nullptr);
 }
 
 // The handlers compute the timer's period in this environment: rounding to nearest, every
@@ -68,7 +67,7 @@ void DispatchWaitingMessages() {
 
 void ShowStartFailure() {
     ui::ShowMessageBox(nullptr, u"运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n", u"错误",
-                   MB_OK | MB_ICONERROR);
+                       MB_OK | MB_ICONERROR);
 }
 
 }  // namespace

@@ -7,11 +7,11 @@ namespace ts {
 
 struct Application {
     bool oleInitialized = false;
-    HWND hiddenOwner = nullptr;   // never shown; owns the main window so it has no taskbar button
-    HWND mainWindow = nullptr;    // while it exists
+    HWND hiddenOwner = nullptr;  // never shown; owns the main window so it has no taskbar button
+    HWND mainWindow = nullptr;   // while it exists
     bool loopRunning = false;
     void (*exitRoutine)() = nullptr;
-    WPARAM quitCode = 0;          // the wParam of the WM_QUIT that ended the loop
+    WPARAM quitCode = 0;  // the wParam of the WM_QUIT that ended the loop
 };
 
 // The exit code of a start whose main window could not be created.

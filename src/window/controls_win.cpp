@@ -41,8 +41,7 @@ bool IntegerField::Create(HWND parent, const ControlDescription& control, int id
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL |
                   CommonControlStyle(control);
     hwnd_ = ui::CreateWin(WS_EX_CLIENTEDGE, u"EDIT", settings_->Text, style, control.Left,
-                               control.Top, control.Width, control.Height, parent, AsId(id),
-                               nullptr);
+                          control.Top, control.Width, control.Height, parent, AsId(id), nullptr);
     if (!hwnd_) return false;
     ui::SetUserData(hwnd_, reinterpret_cast<LONG_PTR>(this));
     editProcedure_ = ui::SubclassWindow(hwnd_, Subclass);
@@ -57,7 +56,7 @@ bool IntegerField::Create(HWND parent, const ControlDescription& control, int id
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ui::Send(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(settings_->MaxLength), 0);
     ui::Send(hwnd_, EM_SETSEL, static_cast<WPARAM>(settings_->SelStart),
-                    settings_->SelStart + settings_->SelLength);
+             settings_->SelStart + settings_->SelLength);
     ui::Send(hwnd_, EM_SCROLLCARET, 0, 0);
     return true;
 }
@@ -79,8 +78,7 @@ void IntegerField::OnKillFocus() {
     ui::Send(hwnd_, EM_SCROLLCARET, 0, 0);
 }
 
-LRESULT CALLBACK IntegerField::Subclass(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK IntegerField::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<IntegerField*>(ui::GetUserData(window));
     return self->Handle(message, wParam, lParam);
 }
@@ -185,7 +183,7 @@ bool Label::Create(HWND parent, const ControlDescription& control, int id) {
     settings_ = control.Label;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | CommonControlStyle(control);
     return ui::CreateWin(0, kLabelClass, settings_->Caption, style, control.Left, control.Top,
-                              control.Width, control.Height, parent, AsId(id), this) != nullptr;
+                         control.Width, control.Height, parent, AsId(id), this) != nullptr;
 }
 
 LRESULT Label::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -211,7 +209,8 @@ void Label::Paint() {
     SelectedObject font(paint.dc(), DefaultFont());
     SetBkMode(paint.dc(), TRANSPARENT);
     SetTextColor(paint.dc(), settings_->TextColor);
-    ui::DrawTextLine(paint.dc(), caption, &client, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    ui::DrawTextLine(paint.dc(), caption, &client,
+                     DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
 }
 
 // ---- 按钮2, 按钮1 ----
@@ -219,9 +218,8 @@ void Label::Paint() {
 bool Button::Create(HWND parent, const ControlDescription& control, int id) {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER |
                   BS_MULTILINE | CommonControlStyle(control);
-    hwnd_ = ui::CreateWin(0, u"BUTTON", control.Button->Caption, style, control.Left,
-                               control.Top, control.Width, control.Height, parent, AsId(id),
-                               nullptr);
+    hwnd_ = ui::CreateWin(0, u"BUTTON", control.Button->Caption, style, control.Left, control.Top,
+                          control.Width, control.Height, parent, AsId(id), nullptr);
     if (!hwnd_) return false;
     ui::Send(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), TRUE);
     return true;
@@ -242,8 +240,8 @@ bool TimerHost::Create(HWND parent, const ControlDescription& control, int id) {
     }
     storedPeriod_ = control.Timer->Period;
     return ui::CreateWin(0, kTimerHostClass, u"", WS_CHILD | WS_CLIPSIBLINGS, control.Left,
-                              control.Top, control.Width, control.Height, parent, AsId(id),
-                              this) != nullptr;
+                         control.Top, control.Width, control.Height, parent, AsId(id),
+                         this) != nullptr;
 }
 
 LRESULT TimerHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -61,7 +61,10 @@ constexpr ControlDescription kControls[] = {
 
 constexpr WindowDescription kMainWindow = {
     /*Caption*/ u"定时关机",
-    /*Left*/ 50, /*Top*/ 50, /*Width*/ 380, /*Height*/ 111,
+    /*Left*/ 50,
+    /*Top*/ 50,
+    /*Width*/ 380,
+    /*Height*/ 111,
     /*ControlBox*/ true,
     /*MinimizeBox*/ true,
     /*MaximizeBox*/ false,

@@ -31,7 +31,8 @@ HFONT CreateStoredFont(const LogFont* stored) {
     font.lfQuality = PROOF_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH;
     static_assert(sizeof font.lfFaceName == sizeof stored->FaceName, "face name sizes differ");
-    for (std::size_t i = 0; i < sizeof font.lfFaceName; ++i) font.lfFaceName[i] = stored->FaceName[i];
+    for (std::size_t i = 0; i < sizeof font.lfFaceName; ++i)
+        font.lfFaceName[i] = stored->FaceName[i];
     font.lfFaceName[sizeof font.lfFaceName - 1] = '\0';
     return CreateFontIndirectA(&font);
 }
@@ -52,8 +53,8 @@ bool LinkLabel::Create(HWND parent, const ControlDescription& control, int id) {
     if (control.Disabled) style |= WS_DISABLED;
     if (control.TabStop) style |= WS_TABSTOP;
     return ui::CreateWin(0, kLinkClass, settings_->Caption, style, control.Left, control.Top,
-                              control.Width, control.Height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), this) != nullptr;
+                         control.Width, control.Height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), this) != nullptr;
 }
 
 LRESULT LinkLabel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -102,7 +103,7 @@ void LinkLabel::Paint() {
     std::u16string text = ui::WindowText(hwnd_);
     if (text.empty()) {
         text = Widen(settings_->Kind != LinkKind::MailAddress ? settings_->WebAddress
-                                                               : settings_->MailAddress);
+                                                              : settings_->MailAddress);
     }
     SetBkMode(dc, TRANSPARENT);
     ColorRef color = hovering_  ? settings_->HoverColor

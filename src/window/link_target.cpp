@@ -12,9 +12,7 @@ constexpr unsigned kProgramStarted = 32;  // and so does WinExec
 constexpr std::string_view kOpenCommandKey = "\\shell\\open\\command";
 constexpr std::string_view kMailScheme = "mailto:";
 
-std::string_view TextOrEmpty(const char* text) {
-    return text ? std::string_view(text) : "";
-}
+std::string_view TextOrEmpty(const char* text) { return text ? std::string_view(text) : ""; }
 
 struct FreeText {
     void operator()(char* text) const { std::free(text); }

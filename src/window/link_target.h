@@ -14,7 +14,7 @@
 namespace ts {
 
 class LinkPlatform {
-  public:
+public:
     using Key = void*;
 
     // ShellExecuteA(no owner, "open", target, no parameters, no directory, show).
@@ -30,7 +30,7 @@ class LinkPlatform {
     // WinExec(commandLine, show).
     virtual unsigned RunCommand(const char* commandLine, int show) = 0;
 
-  protected:
+protected:
     ~LinkPlatform() = default;
 };
 

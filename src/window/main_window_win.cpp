@@ -38,8 +38,8 @@ bool MainWindow::CreateMainWindow() {
     const int height = description_.Height;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    HWND window = ui::CreateWin(0, kMainWindowClass, description_.Caption, kMainWindowStyle,
-                                     x, y, width, height, owner_, nullptr, this);
+    HWND window = ui::CreateWin(0, kMainWindowClass, description_.Caption, kMainWindowStyle, x, y,
+                                width, height, owner_, nullptr, this);
     if (!window || !IsWindow(window)) return false;
 
     RECT outer;
@@ -48,8 +48,7 @@ bool MainWindow::CreateMainWindow() {
         SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetIcons();
-    ui::Send(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                    TRUE);
+    ui::Send(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
 
     // Created last to first, so that the first control created gets the lowest identifier.
     for (std::size_t i = description_.ControlCount; i-- > 0;) {
@@ -62,8 +61,8 @@ bool MainWindow::CreateMainWindow() {
         SetWindowPos(windows_[i], after, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     }
     for (std::size_t i = 0; i < description_.ControlCount; ++i) {
-        bool visible = description_.Controls[i].Visible &&
-                       description_.Controls[i].Kind != ControlKind::Timer;
+        bool visible =
+            description_.Controls[i].Visible && description_.Controls[i].Kind != ControlKind::Timer;
         ShowWindow(windows_[i], visible ? SW_SHOWNA : SW_HIDE);
     }
     return true;

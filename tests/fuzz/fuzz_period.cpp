@@ -37,9 +37,7 @@ std::uint64_t Bits(double value) {
     return bits;
 }
 
-bool Digit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool Digit(char c) { return c >= '0' && c <= '9'; }
 
 // The value the grammar gives the text.
 double OracleDecimal(std::string_view text) {
@@ -140,9 +138,7 @@ std::string Cp936(std::u16string_view text) {
     return out;
 }
 
-std::string Number(long long value) {
-    return std::to_string(value);
-}
+std::string Number(long long value) { return std::to_string(value); }
 
 void CheckBytes(std::string_view text) {
     const double got = ts::ParseDecimal(text);

@@ -64,12 +64,24 @@ protected:
 
     static ControlDescription Button(const ButtonSettings* s, int tabOrder, bool disabled = false,
                                      bool visible = true) {
-        return {u"b", ControlKind::Button, 0, 0, 1, 1, visible, disabled, true, tabOrder,
-                nullptr, nullptr, s, nullptr, nullptr};
+        return {u"b",    ControlKind::Button,
+                0,       0,
+                1,       1,
+                visible, disabled,
+                true,    tabOrder,
+                nullptr, nullptr,
+                s,       nullptr,
+                nullptr};
     }
     static ControlDescription Edit(int tabOrder, bool tabStop = true) {
-        return {u"e", ControlKind::EditBox, 0, 0, 1, 1, true, false, tabStop, tabOrder,
-                &edit, nullptr, nullptr, nullptr, nullptr};
+        return {u"e",    ControlKind::EditBox,
+                0,       0,
+                1,       1,
+                true,    false,
+                tabStop, tabOrder,
+                &edit,   nullptr,
+                nullptr, nullptr,
+                nullptr};
     }
     static WindowDescription Window(const std::vector<ControlDescription>& controls,
                                     bool enterMovesFocus = false) {
@@ -82,7 +94,9 @@ protected:
 };
 
 TEST_F(FocusRules, TabOrderSortsAndLaterControlsComeFirstAmongEquals) {
-    std::vector<ControlDescription> controls = {Button(&plain, 2), Edit(0), Button(&plain, 0),
+    std::vector<ControlDescription> controls = {Button(&plain, 2),
+                                                Edit(0),
+                                                Button(&plain, 0),
                                                 Edit(1, /*tabStop*/ false),
                                                 Button(&plain, 0, /*disabled*/ true),
                                                 Button(&plain, 1, false, /*visible*/ false)};

@@ -20,7 +20,7 @@ std::string Name(const char16_t* notice) {
 // One log for the field, the timer, the notices and the shutdown requests, so that their
 // order shows.
 class Fakes : public ScheduleOps, public TimerOps {
-  public:
+public:
     MinutesText ReadMinutesText() override {
         log.push_back("read");
         return text;

@@ -21,7 +21,7 @@ constexpr char kCommandKey[] = "htmlfile\\shell\\open\\command";
 
 // A registry below HKEY_CLASSES_ROOT and a shell that only record what they are asked.
 class FakeLinkPlatform final : public LinkPlatform {
-  public:
+public:
     struct Entry {
         std::string value;
         long openStatus = 0;
@@ -80,7 +80,7 @@ class FakeLinkPlatform final : public LinkPlatform {
         return runResult;
     }
 
-  private:
+private:
     const std::string& NameOf(Key key) const {
         return opened_.at(reinterpret_cast<std::uintptr_t>(key) - 1);
     }
@@ -95,9 +95,7 @@ HyperLinkerSettings Settings(LinkKind kind, const char* web, const char* mail) {
     settings.MailAddress = mail;
     return settings;
 }
-HyperLinkerSettings Web(const char* address) {
-    return Settings(LinkKind::WebAddress, address, "");
-}
+HyperLinkerSettings Web(const char* address) { return Settings(LinkKind::WebAddress, address, ""); }
 HyperLinkerSettings Mail(const char* address) {
     return Settings(LinkKind::MailAddress, "", address);
 }

@@ -38,9 +38,7 @@ std::string Times(std::string digits, unsigned factor, int count) {
     return digits;
 }
 
-std::string Repeat(char c, std::size_t count) {
-    return std::string(count, c);
-}
+std::string Repeat(char c, std::size_t count) { return std::string(count, c); }
 
 // 2^-1075, half the smallest subnormal: 5^1075 / 10^1075.
 const std::string kHalfSmallest = Times("1", 5, 1075) + "e-1075";

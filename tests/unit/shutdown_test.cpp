@@ -39,7 +39,7 @@ struct Script {
     Script LastError(std::uint32_t value) const { return With(&Script::lastError, value); }
     Script Exit(int value) const { return With(&Script::exitResult, value); }
 
-  private:
+private:
     template <typename T>
     Script With(T Script::*field, T value) const {
         Script changed = *this;
@@ -53,7 +53,7 @@ const Script kWindows9x = Script().Ids({1, 1});
 
 // Records every call with the arguments that matter; answers as scripted.
 class RecordingPlatform : public ShutdownPlatform {
-  public:
+public:
     explicit RecordingPlatform(const Script& script) : script_(script) {}
 
     std::uint32_t GetPlatformId() override {
@@ -103,7 +103,7 @@ class RecordingPlatform : public ShutdownPlatform {
 
     std::vector<std::string> calls;
 
-  private:
+private:
     Script script_;
 };
 

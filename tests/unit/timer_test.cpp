@@ -11,7 +11,7 @@ namespace ts {
 namespace {
 
 class RecordingTimerOps : public TimerOps {
-  public:
+public:
     void StartTimer(std::int32_t period) override {
         calls.push_back("SetTimer(" + std::to_string(period) + ")");
     }

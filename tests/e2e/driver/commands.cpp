@@ -17,7 +17,8 @@ E2E_CASE(WindowRect, "window-rect") {
         window = windows.empty() ? nullptr : windows.front();
         return window != nullptr;
     });
-    if (!ok(window != nullptr, "no visible window titled %s within %lu ms", Quoted(kTitle).c_str(), kWindowBound))
+    if (!ok(window != nullptr, "no visible window titled %s within %lu ms", Quoted(kTitle).c_str(),
+            kWindowBound))
         return;
     ok(WaitUntilPainted(window), "the window still has parts to paint after %lu ms", kMessageBound);
     const RECT rect = WindowRectOf(window);
@@ -29,6 +30,6 @@ E2E_CASE(WindowRect, "window-rect") {
 // Closes every main window, as the close box would, and waits until they are gone.
 E2E_CASE(CloseAll, "close-all") {
     for (HWND window : FindAllMainWindows()) PostClose(window);
-    ok(WaitFor(kExitBound, [] { return FindAllMainWindows().empty(); }), "windows titled %s still shown after %lu ms",
-       Quoted(kTitle).c_str(), kExitBound);
+    ok(WaitFor(kExitBound, [] { return FindAllMainWindows().empty(); }),
+       "windows titled %s still shown after %lu ms", Quoted(kTitle).c_str(), kExitBound);
 }

@@ -63,9 +63,9 @@ constexpr DWORD kInputBound = 5000;
 
 }  // namespace e2e
 
-#define E2E_CASE(function, name)                                             \
-    static void function();                                                  \
-    static const e2e::CaseRegistrar function##Registrar(name, function);     \
+#define E2E_CASE(function, name)                                         \
+    static void function();                                              \
+    static const e2e::CaseRegistrar function##Registrar(name, function); \
     static void function()
 
 #define ok(condition, ...) e2e::Ok(__FILE__, __LINE__, (condition), __VA_ARGS__)

@@ -8,12 +8,11 @@
 //
 // E2E_PROGRAM_WINEDEBUG, when set, becomes WINEDEBUG of the programs a case starts: a relay
 // log then holds the program's calls and none of the driver's.
-#include "e2e.h"
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
+#include "e2e.h"
 #include "program.h"
 #include "text.h"
 
@@ -47,7 +46,8 @@ const char* BaseName(const char* file) {
     return name;
 }
 
-void PrintLocated(const char* file, int line, const char* prefix, const char* format, va_list args) {
+void PrintLocated(const char* file, int line, const char* prefix, const char* format,
+                  va_list args) {
     std::printf("%s:%d: %s", BaseName(file), line, prefix);
     std::vprintf(format, args);
     std::printf("\n");
@@ -63,7 +63,8 @@ std::wstring DefaultProgramPath() {
 }
 
 int Usage() {
-    std::printf("usage: e2e-driver.exe [--program PATH] [--acp CODEPAGE] CASE [ARGUMENTS...]\ncases:");
+    std::printf(
+        "usage: e2e-driver.exe [--program PATH] [--acp CODEPAGE] CASE [ARGUMENTS...]\ncases:");
     for (const RegisteredCase& registered : Registry()) std::printf(" %s", registered.name);
     std::printf("\n");
     return 2;
@@ -137,9 +138,10 @@ int wmain(int argc, wchar_t** argv) {
         return Usage();
     }
 
-    if (expectedCodePage == 0 || ok(GetACP() == expectedCodePage,
-                                    "system code page: got %u, expected %u (check LANG and LOCPATH)",
-                                    GetACP(), expectedCodePage))
+    if (expectedCodePage == 0 ||
+        ok(GetACP() == expectedCodePage,
+           "system code page: got %u, expected %u (check LANG and LOCPATH)", GetACP(),
+           expectedCodePage))
         found->function();
     KillLeftoverPrograms();
 

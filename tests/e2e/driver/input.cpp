@@ -21,7 +21,8 @@ struct ModifierKey {
     unsigned modifier;
     WORD virtualKey;
 };
-constexpr ModifierKey kModifierKeys[] = {{kControl, VK_CONTROL}, {kShift, VK_SHIFT}, {kAlt, VK_MENU}};
+constexpr ModifierKey kModifierKeys[] = {
+    {kControl, VK_CONTROL}, {kShift, VK_SHIFT}, {kAlt, VK_MENU}};
 
 }  // namespace
 
@@ -35,7 +36,8 @@ bool PressKey(WORD virtualKey, unsigned modifiers) {
     sent = KeyDown(virtualKey) && sent;
     sent = KeyUp(virtualKey) && sent;
     for (size_t i = sizeof kModifierKeys / sizeof kModifierKeys[0]; i-- > 0;)
-        if (modifiers & kModifierKeys[i].modifier) sent = KeyUp(kModifierKeys[i].virtualKey) && sent;
+        if (modifiers & kModifierKeys[i].modifier)
+            sent = KeyUp(kModifierKeys[i].virtualKey) && sent;
     return sent;
 }
 

@@ -17,8 +17,10 @@ namespace {
 HWND MainWindowOf(const Program& program) {
     if (!program.Started()) return nullptr;
     HWND window = program.WaitForMainWindow();
-    ok(window != nullptr, "no visible window titled %s of process %lu within %lu ms%s; its windows: %s",
-       Quoted(kTitle).c_str(), program.ProcessId(), kWindowBound, program.Running() ? "" : " (the process has ended)",
+    ok(window != nullptr,
+       "no visible window titled %s of process %lu within %lu ms%s; its windows: %s",
+       Quoted(kTitle).c_str(), program.ProcessId(), kWindowBound,
+       program.Running() ? "" : " (the process has ended)",
        DescribeTopLevelWindows(program.ProcessId()).c_str());
     return window;
 }
@@ -47,9 +49,11 @@ E2E_CASE(Title, "title") {
     if (!window) return;
     std::wstring text;
     if (ok(ReadText(window, &text), "WM_GETTEXT: no answer within %lu ms", kMessageBound))
-        ok(text == kTitle, "WM_GETTEXT: got %s, expected %s", Quoted(text).c_str(), Quoted(kTitle).c_str());
+        ok(text == kTitle, "WM_GETTEXT: got %s, expected %s", Quoted(text).c_str(),
+           Quoted(kTitle).c_str());
     const std::wstring stored = StoredText(window);
-    ok(stored == kTitle, "GetWindowTextW: got %s, expected %s", Quoted(stored).c_str(), Quoted(kTitle).c_str());
+    ok(stored == kTitle, "GetWindowTextW: got %s, expected %s", Quoted(stored).c_str(),
+       Quoted(kTitle).c_str());
     CloseAndExpectCleanExit(program, window);
 }
 
@@ -71,19 +75,21 @@ E2E_CASE(Geometry, "geometry") {
     const Placement* placement = nullptr;
     for (const Placement& row : kPlacements)
         if (row.screenWidth == width && row.screenHeight == height) placement = &row;
-    if (!ok(placement != nullptr, "no expected placement for a %dx%d screen", width, height)) return;
+    if (!ok(placement != nullptr, "no expected placement for a %dx%d screen", width, height))
+        return;
 
     Program program;
     HWND window = MainWindowOf(program);
     if (!window) return;
     const RECT rect = WindowRectOf(window);
     ok(rect.left == placement->position.x && rect.top == placement->position.y,
-       "%s screen: got the window at (%ld,%ld), expected (%ld,%ld); window rect %s", placement->screen, rect.left,
-       rect.top, placement->position.x, placement->position.y, Describe(rect).c_str());
+       "%s screen: got the window at (%ld,%ld), expected (%ld,%ld); window rect %s",
+       placement->screen, rect.left, rect.top, placement->position.x, placement->position.y,
+       Describe(rect).c_str());
     if (placement->fullSize)
         ok(rect.right - rect.left == 380 && rect.bottom - rect.top == 111,
-           "%s screen: got an outer size of %ldx%ld, expected 380x111", placement->screen, rect.right - rect.left,
-           rect.bottom - rect.top);
+           "%s screen: got an outer size of %ldx%ld, expected 380x111", placement->screen,
+           rect.right - rect.left, rect.bottom - rect.top);
     CloseAndExpectCleanExit(program, window);
 }
 
@@ -98,17 +104,24 @@ E2E_CASE(Styles, "styles") {
         bool present;
     };
     static const StyleBit kStyleBits[] = {
-        {"WS_CAPTION", WS_CAPTION, true},          {"WS_SYSMENU", WS_SYSMENU, true},
-        {"WS_MINIMIZEBOX", WS_MINIMIZEBOX, true},  {"WS_CLIPCHILDREN", WS_CLIPCHILDREN, true},
-        {"WS_VISIBLE", WS_VISIBLE, true},          {"WS_MAXIMIZEBOX", WS_MAXIMIZEBOX, false},
-        {"WS_THICKFRAME", WS_THICKFRAME, false},   {"WS_POPUP", static_cast<LONG>(WS_POPUP), false},
-        {"WS_CHILD", WS_CHILD, false},             {"WS_DISABLED", WS_DISABLED, false},
-        {"WS_MINIMIZE", WS_MINIMIZE, false},       {"WS_MAXIMIZE", WS_MAXIMIZE, false},
+        {"WS_CAPTION", WS_CAPTION, true},
+        {"WS_SYSMENU", WS_SYSMENU, true},
+        {"WS_MINIMIZEBOX", WS_MINIMIZEBOX, true},
+        {"WS_CLIPCHILDREN", WS_CLIPCHILDREN, true},
+        {"WS_VISIBLE", WS_VISIBLE, true},
+        {"WS_MAXIMIZEBOX", WS_MAXIMIZEBOX, false},
+        {"WS_THICKFRAME", WS_THICKFRAME, false},
+        {"WS_POPUP", static_cast<LONG>(WS_POPUP), false},
+        {"WS_CHILD", WS_CHILD, false},
+        {"WS_DISABLED", WS_DISABLED, false},
+        {"WS_MINIMIZE", WS_MINIMIZE, false},
+        {"WS_MAXIMIZE", WS_MAXIMIZE, false},
     };
     const LONG style = StyleOf(window);
     for (const StyleBit& bit : kStyleBits)
-        ok(bit.present ? Has(style, bit.bits) : (style & bit.bits) == 0, "style %08lx: got %s %s, expected %s",
-           static_cast<unsigned long>(style), Has(style, bit.bits) ? "with" : "without", bit.name,
+        ok(bit.present ? Has(style, bit.bits) : (style & bit.bits) == 0,
+           "style %08lx: got %s %s, expected %s", static_cast<unsigned long>(style),
+           Has(style, bit.bits) ? "with" : "without", bit.name,
            bit.present ? "with it" : "without it");
 
     // The system adds extended bits of its own to a captioned window (WS_EX_WINDOWEDGE); a
@@ -119,11 +132,14 @@ E2E_CASE(Styles, "styles") {
     referenceClass.hInstance = GetModuleHandleW(nullptr);
     referenceClass.lpszClassName = L"E2EReferenceWindow";
     RegisterClassW(&referenceClass);
-    HWND reference = CreateWindowExW(0, referenceClass.lpszClassName, L"", static_cast<DWORD>(style & ~WS_VISIBLE),
-                                     0, 0, 380, 111, nullptr, nullptr, referenceClass.hInstance, nullptr);
-    if (ok(reference != nullptr, "reference window: CreateWindowExW failed, error %lu", GetLastError())) {
+    HWND reference = CreateWindowExW(0, referenceClass.lpszClassName, L"",
+                                     static_cast<DWORD>(style & ~WS_VISIBLE), 0, 0, 380, 111,
+                                     nullptr, nullptr, referenceClass.hInstance, nullptr);
+    if (ok(reference != nullptr, "reference window: CreateWindowExW failed, error %lu",
+           GetLastError())) {
         const LONG expected = ExStyleOf(reference);
-        ok(exStyle == expected, "extended style: got %08lx, expected %08lx (no extended style of its own)",
+        ok(exStyle == expected,
+           "extended style: got %08lx, expected %08lx (no extended style of its own)",
            static_cast<unsigned long>(exStyle), static_cast<unsigned long>(expected));
         DestroyWindow(reference);
     }
@@ -138,8 +154,9 @@ E2E_CASE(Styles, "styles") {
 
     const DWORD classStyle = GetClassLongW(window, GCL_STYLE);
     const DWORD expectedClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    ok(classStyle == expectedClassStyle, "class style: got %08lx, expected %08lx (CS_HREDRAW|CS_VREDRAW|CS_DBLCLKS)",
-       classStyle, expectedClassStyle);
+    ok(classStyle == expectedClassStyle,
+       "class style: got %08lx, expected %08lx (CS_HREDRAW|CS_VREDRAW|CS_DBLCLKS)", classStyle,
+       expectedClassStyle);
     CloseAndExpectCleanExit(program, window);
 }
 
@@ -151,11 +168,13 @@ E2E_CASE(Owner, "owner") {
     if (!window) return;
     HWND owner = GetWindow(window, GW_OWNER);
     if (!ok(owner != nullptr, "GW_OWNER: got no owner, expected the hidden owner window")) return;
-    ok(!IsWindowVisible(owner), "owner %p: got visible, expected hidden", static_cast<void*>(owner));
-    ok((ExStyleOf(owner) & WS_EX_TOOLWINDOW) != 0, "owner extended style: got %08lx, expected WS_EX_TOOLWINDOW",
+    ok(!IsWindowVisible(owner), "owner %p: got visible, expected hidden",
+       static_cast<void*>(owner));
+    ok((ExStyleOf(owner) & WS_EX_TOOLWINDOW) != 0,
+       "owner extended style: got %08lx, expected WS_EX_TOOLWINDOW",
        static_cast<unsigned long>(ExStyleOf(owner)));
-    ok(ProcessOf(owner) == program.ProcessId(), "owner's process: got %lu, expected %lu", ProcessOf(owner),
-       program.ProcessId());
+    ok(ProcessOf(owner) == program.ProcessId(), "owner's process: got %lu, expected %lu",
+       ProcessOf(owner), program.ProcessId());
     ok(GetWindow(owner, GW_OWNER) == nullptr, "the owner has an owner itself: %p",
        static_cast<void*>(GetWindow(owner, GW_OWNER)));
     const std::wstring ownerText = StoredText(owner);
@@ -182,8 +201,8 @@ E2E_CASE(Arguments, "arguments") {
         withArguments = DescribeTree(window);
         std::wstring text;
         ReadText(window, &text);
-        ok(text == kTitle, "title with arguments %s: got %s, expected %s", Quoted(kArguments).c_str(),
-           Quoted(text).c_str(), Quoted(kTitle).c_str());
+        ok(text == kTitle, "title with arguments %s: got %s, expected %s",
+           Quoted(kArguments).c_str(), Quoted(text).c_str(), Quoted(kTitle).c_str());
         CloseAndExpectCleanExit(program, window);
     }
     ok(withArguments.size() == plain.size(), "with arguments %s: got %zu windows, expected %zu",
@@ -200,10 +219,12 @@ E2E_CASE(Close, "close") {
     };
     static const CloseWay kCloseWays[] = {
         {"WM_CLOSE posted", PostClose},
-        {"Alt+F4", [](HWND window) {
-             return ok(BringToForeground(window), "Alt+F4: the window is not foreground within %lu ms",
-                       kInputBound) &&
-                    ok(PressKey(VK_F4, kAlt), "Alt+F4: SendInput failed, error %lu", GetLastError());
+        {"Alt+F4",
+         [](HWND window) {
+             return ok(BringToForeground(window),
+                       "Alt+F4: the window is not foreground within %lu ms", kInputBound) &&
+                    ok(PressKey(VK_F4, kAlt), "Alt+F4: SendInput failed, error %lu",
+                       GetLastError());
          }},
     };
     for (const CloseWay& way : kCloseWays) {
@@ -220,18 +241,23 @@ E2E_CASE(TwoInstances, "two-instances") {
     HWND firstWindow = MainWindowOf(first);
     HWND secondWindow = MainWindowOf(second);
     if (!firstWindow || !secondWindow) return;
-    ok(firstWindow != secondWindow, "both processes show the same window %p", static_cast<void*>(firstWindow));
-    ok(first.ProcessId() != second.ProcessId(), "both starts run in process %lu", first.ProcessId());
+    ok(firstWindow != secondWindow, "both processes show the same window %p",
+       static_cast<void*>(firstWindow));
+    ok(first.ProcessId() != second.ProcessId(), "both starts run in process %lu",
+       first.ProcessId());
     const size_t shown = FindAllMainWindows().size();
     ok(shown == 2, "windows titled %s: got %zu, expected 2", Quoted(kTitle).c_str(), shown);
 
-    ok(PostClose(firstWindow), "PostMessageW(WM_CLOSE) to the first window failed: error %lu", GetLastError());
+    ok(PostClose(firstWindow), "PostMessageW(WM_CLOSE) to the first window failed: error %lu",
+       GetLastError());
     ExpectCleanExit(first, firstWindow, "first instance after WM_CLOSE");
     ok(second.Running(), "second instance: got ended with the first, expected still running");
-    ok(IsWindowVisible(secondWindow), "second window: got hidden or gone after the first closed, expected visible");
+    ok(IsWindowVisible(secondWindow),
+       "second window: got hidden or gone after the first closed, expected visible");
     std::wstring text;
     ok(ReadText(secondWindow, &text) && text == kTitle,
-       "second window after the first closed: got text %s, expected %s from a window that still answers",
+       "second window after the first closed: got text %s, expected %s from a window that still "
+       "answers",
        Quoted(text).c_str(), Quoted(kTitle).c_str());
     CloseAndExpectCleanExit(second, secondWindow);
 }
@@ -243,7 +269,8 @@ E2E_CASE(Icons, "icons") {
     HWND window = MainWindowOf(program);
     if (!window) return;
     probe::Answer answer{};
-    if (ok(AskInside(window, probe::kIcons, &answer), "no answer from inside the program's process")) {
+    if (ok(AskInside(window, probe::kIcons, &answer),
+           "no answer from inside the program's process")) {
         static const struct {
             const char* name;
             probe::IconFacts probe::Answer::*facts;
@@ -257,10 +284,13 @@ E2E_CASE(Icons, "icons") {
         for (const auto& icon : kIcons) {
             const probe::IconFacts& facts = answer.*icon.facts;
             if (!icon.present) {
-                ok(!facts.present, "%s: got an icon of %ldx%ld, expected none", icon.name, facts.width, facts.height);
-            } else if (ok(facts.present, "%s: got no icon, expected the program's icon", icon.name)) {
-                ok(facts.width == icon.size && facts.height == icon.size, "%s: got %ldx%ld, expected %ldx%ld",
-                   icon.name, facts.width, facts.height, icon.size, icon.size);
+                ok(!facts.present, "%s: got an icon of %ldx%ld, expected none", icon.name,
+                   facts.width, facts.height);
+            } else if (ok(facts.present, "%s: got no icon, expected the program's icon",
+                          icon.name)) {
+                ok(facts.width == icon.size && facts.height == icon.size,
+                   "%s: got %ldx%ld, expected %ldx%ld", icon.name, facts.width, facts.height,
+                   icon.size, icon.size);
             }
         }
     }
@@ -276,8 +306,10 @@ E2E_CASE(FloatingPoint, "floating-point") {
     probe::Answer answer{};
     if (ok(AskInside(window, probe::kFloatingPoint, &answer), "the probe did not answer")) {
         const unsigned word = static_cast<unsigned>(answer.x87ControlWord) & 0x0F3F;
-        ok(word == 0x033F, "got the x87 control word %#06x (precision, rounding and masks), "
-           "expected 0x033f", word);
+        ok(word == 0x033F,
+           "got the x87 control word %#06x (precision, rounding and masks), "
+           "expected 0x033f",
+           word);
     }
     PostClose(window);
     DWORD code = 1;
@@ -296,7 +328,8 @@ E2E_CASE(FailedStart, "failed-start") {
     auto* refuse = dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
                              GetProcAddress(dll, probe::kRefuseFieldHookName)))
                        : nullptr;
-    if (!ok(refuse != nullptr, "the probe's hook could not be loaded: error %lu", GetLastError())) return;
+    if (!ok(refuse != nullptr, "the probe's hook could not be loaded: error %lu", GetLastError()))
+        return;
     HHOOK hook = SetWindowsHookExW(WH_CBT, refuse, dll, 0);
     if (!ok(hook != nullptr, "SetWindowsHookExW(WH_CBT): error %lu", GetLastError())) return;
 
@@ -316,8 +349,10 @@ E2E_CASE(FailedStart, "failed-start") {
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             std::wstring text;
             if (_wcsicmp(ClassNameOf(child).c_str(), L"Static") != 0) continue;
-            if ((StyleOf(child) & SS_TYPEMASK) == SS_ICON) hasIcon = true;
-            else if (ReadText(child, &text) && !text.empty()) message = text;
+            if ((StyleOf(child) & SS_TYPEMASK) == SS_ICON)
+                hasIcon = true;
+            else if (ReadText(child, &text) && !text.empty())
+                message = text;
         }
         const std::wstring expected = L"运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n";
         ok(caption == L"错误", "got the caption %s, expected \"错误\"", Quoted(caption).c_str());
@@ -325,7 +360,8 @@ E2E_CASE(FailedStart, "failed-start") {
            Quoted(expected).c_str());
         ok(hasIcon, "the error box shows no icon");
         ok(GetWindow(box, GW_OWNER) == nullptr, "the error box has an owner window");
-        ok(FindMainWindow(program.ProcessId()) == nullptr, "a main window is visible beside the error box");
+        ok(FindMainWindow(program.ProcessId()) == nullptr,
+           "a main window is visible beside the error box");
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
     DWORD exitCode = 0;

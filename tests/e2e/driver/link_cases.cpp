@@ -45,9 +45,11 @@ bool ExpectColour(HWND label, COLORREF colour, const char* name, const char* aft
             if (other != colour && PixelsOf(label, other) > 0) return false;
         return true;
     });
-    return ok(shown, "after %s: expected the text in the %s colour %06lx; got %d pixels of it, "
-              "normal %d, visited %d, hover %d", after, name, colour, PixelsOf(label, colour),
-              PixelsOf(label, kNormal), PixelsOf(label, kVisited), PixelsOf(label, kHover));
+    return ok(shown,
+              "after %s: expected the text in the %s colour %06lx; got %d pixels of it, "
+              "normal %d, visited %d, hover %d",
+              after, name, colour, PixelsOf(label, colour), PixelsOf(label, kNormal),
+              PixelsOf(label, kVisited), PixelsOf(label, kHover));
 }
 
 // A point in the main window away from every control.
@@ -97,7 +99,8 @@ public:
             wchar_t value[1024];
             DWORD size = sizeof value;
             DWORD type = 0;
-            if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == 0) {
+            if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value),
+                                 &size) == 0) {
                 had_ = true;
                 saved_.assign(value, size / sizeof(wchar_t));
                 while (!saved_.empty() && saved_.back() == L'\0') saved_.pop_back();
@@ -120,8 +123,9 @@ public:
         if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                             &key, nullptr) != 0)
             return false;
-        LONG status = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+        LONG status =
+            RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
         return status == 0;
     }
@@ -199,7 +203,8 @@ E2E_CASE(LinkHover, "link-hover") {
     MovePointer(OutsideTheLink(window));
     MovePointer(CentreOf(link));
     ok(WaitFor(kInputBound, [&] { return CaptureOf(window) == link; }),
-       "pointer on the link: the capture is on %s, expected the link", NameOf(window, CaptureOf(window)));
+       "pointer on the link: the capture is on %s, expected the link",
+       NameOf(window, CaptureOf(window)));
     ExpectColour(link, kHover, "hover", "the pointer came onto the link");
     MovePointer(OutsideTheLink(window));
     ok(WaitFor(kInputBound, [&] { return CaptureOf(window) == nullptr; }),
@@ -214,12 +219,14 @@ E2E_CASE(LinkCursor, "link-cursor") {
     HWND window = StartedWindow(program);
     if (!window) return;
     probe::Answer answer{};
-    if (ok(AskInside(Control(window, kLinkId), probe::kCursor, &answer), "the probe did not answer")) {
+    if (ok(AskInside(Control(window, kLinkId), probe::kCursor, &answer),
+           "the probe did not answer")) {
         const probe::CursorFacts& c = answer.classCursor;
         ok(c.present && !c.isIcon && c.monochrome && c.width == 32 && c.height == 32 &&
                c.hotspotX == 6 && c.hotspotY == 1,
            "got %s %s %s of %ldx%ld with the hot spot (%ld,%ld), expected a monochrome 32x32 "
-           "cursor with (6,1)", c.present ? "a" : "no", c.monochrome ? "monochrome" : "colour",
+           "cursor with (6,1)",
+           c.present ? "a" : "no", c.monochrome ? "monochrome" : "colour",
            c.isIcon ? "icon" : "cursor", c.width, c.height, c.hotspotX, c.hotspotY);
     }
     CloseProgram(program, window);

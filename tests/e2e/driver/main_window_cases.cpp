@@ -52,13 +52,40 @@ E2E_CASE(Controls, "controls") {
         LONG exStyle;
         bool visible;
     } const kExpected[] = {
-        {"超级链接框1", L"TimedShutdownLink", kLinkId, {8, 22, 168, 38}, L"Zelvano官方网站", child, 0, true},
+        {"超级链接框1",
+         L"TimedShutdownLink",
+         kLinkId,
+         {8, 22, 168, 38},
+         L"Zelvano官方网站",
+         child,
+         0,
+         true},
         {"按钮2", L"Button", kStartId, {288, 49, 360, 73}, L"定时开始", button, 0, true},
         {"按钮1", L"Button", kCancelId, {161, 51, 227, 74}, L"取消", button, 0, true},
-        {"标签1", L"TimedShutdownLabel", kLabelId, {215, 16, 303, 40}, L"定时设置：分钟", child, 0, true},
-        {"编辑框1", L"Edit", kFieldId, {312, 18, 360, 44}, L"60",
-         child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true},
-        {"时钟1", L"TimedShutdownTimerHost", kTimerHostId, {400, 56, 536, 120}, L"", child, 0, false},
+        {"标签1",
+         L"TimedShutdownLabel",
+         kLabelId,
+         {215, 16, 303, 40},
+         L"定时设置：分钟",
+         child,
+         0,
+         true},
+        {"编辑框1",
+         L"Edit",
+         kFieldId,
+         {312, 18, 360, 44},
+         L"60",
+         child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+         WS_EX_CLIENTEDGE,
+         true},
+        {"时钟1",
+         L"TimedShutdownTimerHost",
+         kTimerHostId,
+         {400, 56, 536, 120},
+         L"",
+         child,
+         0,
+         false},
     };
     HWND control = GetWindow(window, GW_CHILD);
     for (const Expected& e : kExpected) {
@@ -84,7 +111,8 @@ E2E_CASE(Controls, "controls") {
            e.visible ? "visible" : "hidden");
         control = GetWindow(control, GW_HWNDNEXT);
     }
-    ok(control == nullptr, "a seventh child window %s", Quoted(control ? ClassNameOf(control) : L"").c_str());
+    ok(control == nullptr, "a seventh child window %s",
+       Quoted(control ? ClassNameOf(control) : L"").c_str());
     CloseProgram(program, window);
 }
 
@@ -113,8 +141,8 @@ E2E_CASE(TabCycle, "tab-cycle") {
         int expected;
     } const kSteps[] = {
         {"Tab from 编辑框1", kNoModifier, kCancelId}, {"Tab from 按钮1", kNoModifier, kStartId},
-        {"Tab from 按钮2", kNoModifier, kFieldId},   {"Shift+Tab from 编辑框1", kShift, kStartId},
-        {"Shift+Tab from 按钮2", kShift, kCancelId}, {"Shift+Tab from 按钮1", kShift, kFieldId},
+        {"Tab from 按钮2", kNoModifier, kFieldId},    {"Shift+Tab from 编辑框1", kShift, kStartId},
+        {"Shift+Tab from 按钮2", kShift, kCancelId},  {"Shift+Tab from 按钮1", kShift, kFieldId},
         {"Ctrl+Tab in 编辑框1", kControl, kFieldId},
     };
     for (const Step& step : kSteps) {
@@ -150,7 +178,9 @@ E2E_CASE(TypingFilter, "typing-filter") {
     HWND field = Control(window, kFieldId);
     if (!ExpectFocus(window, kFieldId, "start")) return;
     // Typed at the caret, which is at the start of "60".
-    const std::wstring typed = L"1a2 +.3\x3000-\xFF14" L"4e";
+    const std::wstring typed =
+        L"1a2 +.3\x3000-\xFF14"
+        L"4e";
     for (wchar_t c : typed) ok(TypeCharacter(c), "SendInput of U+%04X failed", c);
     const std::wstring expected = L"123-460";
     ok(WaitFor(kInputBound, [&] { return TextOf(field) == expected; }),
@@ -276,7 +306,8 @@ E2E_CASE(QueryEndSession, "query-end-session") {
     ok(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, kMessageBound,
                            &answer) != 0,
        "WM_QUERYENDSESSION: no answer within %lu ms", kMessageBound);
-    ok(answer == TRUE, "WM_QUERYENDSESSION: got %lu, expected TRUE", static_cast<unsigned long>(answer));
+    ok(answer == TRUE, "WM_QUERYENDSESSION: got %lu, expected TRUE",
+       static_cast<unsigned long>(answer));
     ok(IsWindow(window) && program.Running(), "the program ended on WM_QUERYENDSESSION");
     CloseProgram(program, window);
 }

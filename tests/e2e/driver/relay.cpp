@@ -11,13 +11,15 @@ std::vector<std::string> RelayCalls(const char* dllDotFunction) {
     wchar_t path[MAX_PATH];
     if (!GetEnvironmentVariableW(L"E2E_RELAY_LOG", path, MAX_PATH)) return calls;
     // The program keeps writing the log; share it.
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return calls;
     std::string text;
     char buffer[65536];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
     CloseHandle(file);
 
     const std::string marker = std::string("Call ") + dllDotFunction + "(";

@@ -27,7 +27,8 @@ std::string Listed(const std::vector<std::string>& calls) {
 }
 
 // Expects exactly these calls of the function so far.
-void ExpectCalls(const char* function, const std::vector<std::string>& expected, const char* after) {
+void ExpectCalls(const char* function, const std::vector<std::string>& expected,
+                 const char* after) {
     const std::vector<std::string> got = RelayCalls(function);
     ok(got == expected, "after %s: got %s calls %s, expected %s", after, function,
        Listed(got).c_str(), Listed(expected).c_str());
@@ -78,7 +79,8 @@ E2E_CASE(ArmAndCancel, "arm-and-cancel") {
     ExpectCalls("user32.SetTimer", {armed}, "定时开始 with 30");
     ExpectCalls("user32.KillTimer", {}, "定时开始 with 30");
 
-    if (!PressAndDismiss(program, window, kStartId, L"设定成功啦！", "定时开始 with 30 again")) return;
+    if (!PressAndDismiss(program, window, kStartId, L"设定成功啦！", "定时开始 with 30 again"))
+        return;
     ExpectCalls("user32.SetTimer", {armed}, "定时开始 with 30 again");
     ExpectCalls("user32.KillTimer", {}, "定时开始 with 30 again");
 
@@ -107,7 +109,8 @@ E2E_CASE(EnterAndSpace, "enter-and-space") {
     PressKey(VK_TAB, kShift);
     ExpectFocus(window, kCancelId, "Shift+Tab");
     PressKey(VK_SPACE);
-    if (HWND box = ExpectNotice(program.ProcessId(), L"取消成功啦！", "Space on 按钮1")) DismissNotice(box);
+    if (HWND box = ExpectNotice(program.ProcessId(), L"取消成功啦！", "Space on 按钮1"))
+        DismissNotice(box);
     CloseProgram(program, window);
 }
 
@@ -128,7 +131,8 @@ E2E_CASE(TickShutsDown, "tick-shuts-down") {
     trace("armed with %s; waiting for the tick to end the session", Quoted(minutes).c_str());
     // The shutdown request ends this driver too; if it does not come, the case fails here.
     WaitFor(20000, [] { return false; });
-    ok(false, "the session did not end within 20 s of arming a 3 s shutdown; ExitWindowsEx calls: %s",
+    ok(false,
+       "the session did not end within 20 s of arming a 3 s shutdown; ExitWindowsEx calls: %s",
        Listed(RelayCalls("user32.ExitWindowsEx")).c_str());
 }
 

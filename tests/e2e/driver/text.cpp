@@ -7,7 +7,8 @@ namespace e2e {
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return std::string();
     const int wideLength = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, &result[0], length, nullptr, nullptr);
     return result;

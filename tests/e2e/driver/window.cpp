@@ -8,12 +8,14 @@ namespace e2e {
 
 bool ReadText(HWND window, std::wstring* text) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageBound, &length))
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageBound,
+                             &length))
         return false;
     std::vector<wchar_t> buffer(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                             SMTO_ABORTIFHUNG, kMessageBound, &copied))
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(),
+                             reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                             kMessageBound, &copied))
         return false;
     text->assign(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
     return true;
@@ -62,7 +64,8 @@ HWND ActiveOf(HWND window) { return ThreadInfoOf(window).hwndActive; }
 
 HICON IconOf(HWND window, WPARAM which) {
     DWORD_PTR icon = 0;
-    if (!SendMessageTimeoutW(window, WM_GETICON, which, 0, SMTO_ABORTIFHUNG, kMessageBound, &icon)) return nullptr;
+    if (!SendMessageTimeoutW(window, WM_GETICON, which, 0, SMTO_ABORTIFHUNG, kMessageBound, &icon))
+        return nullptr;
     return reinterpret_cast<HICON>(icon);
 }
 
@@ -81,7 +84,8 @@ bool WaitUntilPainted(HWND window, DWORD bound) {
         // A round trip through the window's thread first: it has then created what it was
         // going to create and queued what it has to paint.
         DWORD_PTR ignored = 0;
-        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kMessageBound, &ignored)) return false;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kMessageBound, &ignored))
+            return false;
         if (GetUpdateRect(window, nullptr, FALSE)) return false;
         bool pending = false;
         EnumChildWindows(window, NoteUnpainted, reinterpret_cast<LPARAM>(&pending));
@@ -95,12 +99,13 @@ std::string DescribeOne(HWND window) {
     std::wstring text;
     const bool answered = ReadText(window, &text);
     char line[512];
-    std::snprintf(line, sizeof line, "class %s text %s rect %s client %s style %08lx exstyle %08lx id %ld %s",
-                  Quoted(ClassNameOf(window)).c_str(), answered ? Quoted(text).c_str() : "(no answer)",
-                  Describe(WindowRectOf(window)).c_str(), Describe(ClientRectOf(window)).c_str(),
-                  static_cast<unsigned long>(StyleOf(window)), static_cast<unsigned long>(ExStyleOf(window)),
-                  static_cast<long>(GetWindowLongPtrW(window, GWLP_ID)),
-                  IsWindowVisible(window) ? "visible" : "hidden");
+    std::snprintf(
+        line, sizeof line, "class %s text %s rect %s client %s style %08lx exstyle %08lx id %ld %s",
+        Quoted(ClassNameOf(window)).c_str(), answered ? Quoted(text).c_str() : "(no answer)",
+        Describe(WindowRectOf(window)).c_str(), Describe(ClientRectOf(window)).c_str(),
+        static_cast<unsigned long>(StyleOf(window)), static_cast<unsigned long>(ExStyleOf(window)),
+        static_cast<long>(GetWindowLongPtrW(window, GWLP_ID)),
+        IsWindowVisible(window) ? "visible" : "hidden");
     return line;
 }
 
@@ -152,7 +157,8 @@ bool CaptureScreen(const RECT& area, Capture* capture) {
         const auto* source = static_cast<const DWORD*>(bits);
         // The DIB holds 0x00RRGGBB; COLORREF is 0x00BBGGRR.
         for (size_t i = 0; i < capture->pixels.size(); ++i)
-            capture->pixels[i] = ((source[i] >> 16) & 0xFF) | (source[i] & 0xFF00) | ((source[i] & 0xFF) << 16);
+            capture->pixels[i] =
+                ((source[i] >> 16) & 0xFF) | (source[i] & 0xFF00) | ((source[i] & 0xFF) << 16);
     }
     if (bitmap) DeleteObject(bitmap);
     if (memory) DeleteDC(memory);

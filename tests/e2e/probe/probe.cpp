@@ -61,7 +61,8 @@ void AnswerQuestion(HWND window, WPARAM question, DWORD driverProcessId) {
         case kIcons:
             answer->bigIcon = FactsOf(IconFrom(SendMessageW(window, WM_GETICON, ICON_BIG, 0)));
             answer->smallIcon = FactsOf(IconFrom(SendMessageW(window, WM_GETICON, ICON_SMALL, 0)));
-            answer->classIcon = FactsOf(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON)));
+            answer->classIcon =
+                FactsOf(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON)));
             break;
         case kCursor:
             answer->classCursor =
@@ -73,8 +74,7 @@ void AnswerQuestion(HWND window, WPARAM question, DWORD driverProcessId) {
             answer->x87ControlWord = word;
             break;
         }
-        default:
-            break;
+        default: break;
         }
         answer->question = static_cast<LONG>(question);
         UnmapViewOfFile(answer);
@@ -84,7 +84,8 @@ void AnswerQuestion(HWND window, WPARAM question, DWORD driverProcessId) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (sent->message == QuestionMessage())
@@ -93,7 +94,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK RefuseFieldHook(int code, WPARAM wParam, LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    RefuseFieldHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         const CREATESTRUCTW* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
         wchar_t parentClass[64] = L"";

@@ -19,8 +19,8 @@ constexpr char kHookName[] = "ProbeHook";  // a WH_CALLWNDPROC hook procedure
 constexpr char kRefuseFieldHookName[] = "RefuseFieldHook";
 
 enum Question : WPARAM {
-    kIcons = 1,   // the window's icons and its class icon
-    kCursor = 2,  // the window's class cursor
+    kIcons = 1,          // the window's icons and its class icon
+    kCursor = 2,         // the window's class cursor
     kFloatingPoint = 3,  // the x87 control word of the window's thread
 };
 
@@ -41,10 +41,10 @@ struct IconFacts {
 };
 
 struct Answer {
-    LONG question;  // the Question answered, written last; 0 while there is no answer
-    IconFacts bigIcon;    // kIcons: WM_GETICON ICON_BIG
-    IconFacts smallIcon;  // kIcons: WM_GETICON ICON_SMALL
-    IconFacts classIcon;  // kIcons: GetClassLongPtrW(GCLP_HICON)
+    LONG question;            // the Question answered, written last; 0 while there is no answer
+    IconFacts bigIcon;        // kIcons: WM_GETICON ICON_BIG
+    IconFacts smallIcon;      // kIcons: WM_GETICON ICON_SMALL
+    IconFacts classIcon;      // kIcons: GetClassLongPtrW(GCLP_HICON)
     CursorFacts classCursor;  // kCursor: GetClassLongPtrW(GCLP_HCURSOR)
     LONG x87ControlWord;      // kFloatingPoint: fnstcw
 };
