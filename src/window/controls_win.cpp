@@ -85,7 +85,8 @@ LRESULT CALLBACK IntegerField::Subclass(HWND window, UINT message, WPARAM wParam
 
 LRESULT IntegerField::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CHAR: return OnChar(wParam, lParam);
+    case WM_CHAR: return OnChar(WM_CHAR, wParam, lParam);
+    case WM_IME_CHAR: return OnChar(WM_IME_CHAR, wParam, lParam);
     case WM_NCCALCSIZE: OnNcCalcSize(wParam, lParam); return 0;
     case WM_NCPAINT: OnNcPaint(wParam, lParam); return 0;
     case WM_NCHITTEST: return OnNcHitTest(lParam);
@@ -94,10 +95,11 @@ LRESULT IntegerField::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
-// Typing lets only what an integer can hold through; pasting is not filtered.
-LRESULT IntegerField::OnChar(WPARAM wParam, LPARAM lParam) {
+// Typing lets only what an integer can hold through, also when an input method delivers the
+// character; pasting is not filtered.
+LRESULT IntegerField::OnChar(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IntegerFieldAccepts(static_cast<char16_t>(wParam))) return 0;
-    return Default(WM_CHAR, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 LRESULT IntegerField::Default(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -176,6 +176,7 @@ void PressTheLink(const LinkSetUp& setUp, const char* expectedLine, COLORREF aft
     WaitUntilPainted(window);
     ExpectColour(link, kNormal, "normal", "start");
     ok(ClickAt(CentreOf(link)), "pressing the link: SendInput failed");
+    ExpectFocus(window, kFieldId, "pressing the link");
     const std::string recorded = Recorded(expectedLine ? kWindowBound : 3000);
     if (expectedLine) {
         ok(recorded == expectedLine, "the browser was started as %s, expected %s", recorded.c_str(),

@@ -189,6 +189,13 @@ E2E_CASE(TypingFilter, "typing-filter") {
     PressKey(VK_BACK);
     ok(WaitFor(kInputBound, [&] { return TextOf(field) == L"123-60"; }),
        "Backspace: got %s, expected \"123-60\"", Quoted(TextOf(field)).c_str());
+    // What an input method delivers goes through the same filter. (Wine's edit control turns
+    // WM_IME_CHAR into WM_CHAR; Windows' takes it directly, which the field filters too.)
+    PostMessageW(field, WM_IME_CHAR, 0xFF15, 1);  // full-width 5
+    PostMessageW(field, WM_IME_CHAR, L'5', 1);
+    ok(WaitFor(kInputBound, [&] { return TextOf(field) == L"123-560"; }),
+       "WM_IME_CHAR of a full-width 5 and a 5: got %s, expected \"123-560\"",
+       Quoted(TextOf(field)).c_str());
     CloseProgram(program, window);
 }
 
@@ -268,6 +275,10 @@ E2E_CASE(FocusReturns, "focus-returns") {
     ok(BringToForeground(window), "the window did not come back to the foreground");
     ExpectFocus(window, kStartId, "switching away and back");
     DestroyWindow(other);
+    // A click on the label does not take the focus.
+    ClickAt(CentreOf(Control(window, kLabelId)));
+    PressKey(VK_TAB, kShift);
+    ExpectFocus(window, kCancelId, "a click on the label and Shift+Tab");
     CloseProgram(program, window);
 }
 
