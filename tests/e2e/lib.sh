@@ -15,7 +15,7 @@
 # the run has ended.
 
 # Bump when the preparation below changes, so that existing prefixes are prepared again.
-E2E_PREFIX_RECIPE=3
+E2E_PREFIX_RECIPE=4
 
 e2e_log() { printf '[e2e] %s\n' "$*" >&2; }
 
@@ -118,6 +118,18 @@ e2e_link_chinese_font() {
     done
 }
 
+# Wine draws the caption buttons with the Marlett font, which this Wine does not find in its
+# data folder by itself; in the prefix's font folder it does.
+e2e_install_marlett() {
+    local prefix=$1 font
+    for font in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+        if [ -e "$font" ]; then
+            mkdir -p "$prefix/drive_c/windows/Fonts" && cp "$font" "$prefix/drive_c/windows/Fonts/"
+            return
+        fi
+    done
+}
+
 # e2e_prepare_prefix BUILD_DIR VERSION: makes the prefix of VERSION (nt: Wine's default
 # Windows version; win98: reports Windows 98) ready, once per build tree. Call it with the
 # prefix lock held and the session environment exported. Needs no X server.
@@ -144,6 +156,7 @@ e2e_prepare_prefix() {
             e2e_bounded 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f &&
             e2e_bounded 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
             e2e_link_chinese_font &&
+            e2e_install_marlett "$prefix" &&
             if [ "$version" = win98 ]; then
                 e2e_bounded 60 wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f
             fi &&
