@@ -226,6 +226,11 @@ E2E_CASE(Close, "close") {
                     ok(PressKey(VK_F4, kAlt), "Alt+F4: SendInput failed, error %lu",
                        GetLastError());
          }},
+        {"Close on the system menu",
+         [](HWND window) {
+             return ok(PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) != 0,
+                       "PostMessageW(WM_SYSCOMMAND, SC_CLOSE) failed: error %lu", GetLastError());
+         }},
     };
     for (const CloseWay& way : kCloseWays) {
         Program program;
