@@ -84,7 +84,7 @@ void AnswerQuestion(HWND window, WPARAM question, DWORD driverProcessId) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK
+extern "C" __attribute__((dllexport)) LRESULT CALLBACK
     ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
@@ -94,7 +94,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK
+extern "C" __attribute__((dllexport)) LRESULT CALLBACK
     RefuseFieldHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         const CREATESTRUCTW* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
