@@ -127,8 +127,6 @@ bool LoadStartupWindow() {
 
     // Showing activates the window, and the activation puts the focus in the minutes field.
     ShowWindow(window.hwnd(), SW_SHOW);
-    HWND focus = GetFocus();
-    if (GetFocus() != focus && focus && IsWindow(focus)) SetFocus(focus);
     return true;
 }
 

@@ -10,24 +10,9 @@ namespace {
 constexpr char16_t kLabelClass[] = u"TimedShutdownLabel";
 constexpr char16_t kTimerHostClass[] = u"TimedShutdownTimerHost";
 
-HMENU AsId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
 HFONT DefaultFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-// Registers a window class of the program the first time a control of its kind is created.
-bool EnsureClass(bool& registered, const ui::WindowClass& windowClass) {
-    if (!registered) registered = ui::RegisterWindowClass(windowClass);
-    return registered;
-}
-
 }  // namespace
-
-DWORD CommonControlStyle(const ControlDescription& control) {
-    DWORD style = 0;
-    if (control.Disabled) style |= WS_DISABLED;
-    if (control.TabStop) style |= WS_TABSTOP;
-    return style;
-}
 
 // ---- 编辑框1 ----
 
@@ -40,13 +25,14 @@ bool IntegerField::Create(HWND parent, const ControlDescription& control, int id
     brush_ = CreateSolidBrush(settings_->BackColor);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL |
                   CommonControlStyle(control);
-    hwnd_ = ui::CreateWin(WS_EX_CLIENTEDGE, u"EDIT", settings_->Text, style, control.Left,
-                          control.Top, control.Width, control.Height, parent, AsId(id), nullptr);
+    hwnd_ =
+        ui::CreateWin(WS_EX_CLIENTEDGE, u"EDIT", settings_->Text, style, control.Left, control.Top,
+                      control.Width, control.Height, parent, ChildIdHandle(id), nullptr);
     if (!hwnd_) return false;
     ui::SetUserData(hwnd_, reinterpret_cast<LONG_PTR>(this));
     editProcedure_ = ui::SubclassWindow(hwnd_, Subclass);
 
-    int minimumHeight = TextHeight(nullptr, true) + 2 * GetSystemMetrics(SM_CYEDGE);
+    int minimumHeight = TextHeight(true) + 2 * GetSystemMetrics(SM_CYEDGE);
     if (control.Height < minimumHeight) {
         SetWindowPos(hwnd_, nullptr, 0, 0, control.Width, minimumHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -106,23 +92,20 @@ LRESULT IntegerField::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return ui::CallPrevious(editProcedure_, hwnd_, message, wParam, lParam);
 }
 
-// The height of the field's font: of one line (tmHeight), or of the sample text's extent.
-int IntegerField::TextHeight(const char16_t* sample, bool lineHeight) {
+// The height of the field's font: of a whole line (tmHeight), or of the letter W as drawn.
+int IntegerField::TextHeight(bool wholeLine) {
     HDC dc = GetDC(hwnd_);
     if (!dc) return 0;
     auto font = reinterpret_cast<HGDIOBJ>(ui::Send(hwnd_, WM_GETFONT, 0, 0));
     int height = 0;
     {
         SelectedObject selected(dc, font ? font : GetStockObject(SYSTEM_FONT));
-        if (lineHeight) {
-            TEXTMETRICA metrics;
+        TEXTMETRICA metrics;
+        SIZE extent;
+        if (wholeLine) {
             if (GetTextMetricsA(dc, &metrics)) height = metrics.tmHeight;
-        } else {
-            std::string ascii(sample, sample + std::char_traits<char16_t>::length(sample));
-            SIZE extent;
-            if (GetTextExtentPoint32A(dc, ascii.c_str(), static_cast<int>(ascii.size()), &extent)) {
-                height = extent.cy;
-            }
+        } else if (GetTextExtentPoint32A(dc, "W", 1, &extent)) {
+            height = extent.cy;
         }
     }
     ReleaseDC(hwnd_, dc);
@@ -133,7 +116,7 @@ int IntegerField::TextHeight(const char16_t* sample, bool lineHeight) {
 void IntegerField::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
     Default(WM_NCCALCSIZE, wParam, lParam);
     auto* client = reinterpret_cast<RECT*>(lParam);  // rgrc[0] comes first in either form
-    int height = TextHeight(u"W", false);
+    int height = TextHeight(false);
     int top = client->top + (client->bottom - client->top - height) / 2;
     client->top = top;
     client->bottom = top + height;
@@ -177,15 +160,15 @@ void IntegerField::EraseBackground(HDC dc) {
 
 bool Label::Create(HWND parent, const ControlDescription& control, int id) {
     static bool registered = false;
-    if (!EnsureClass(registered, {kLabelClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                  WindowProcedure<Label>, LoadCursor(nullptr, IDC_ARROW),
-                                  static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))})) {
+    if (!EnsureClassRegistered(registered, {kLabelClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                            WindowProcedure<Label>, LoadCursor(nullptr, IDC_ARROW),
+                                            static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))})) {
         return false;
     }
     settings_ = control.Label;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | CommonControlStyle(control);
     return ui::CreateWin(0, kLabelClass, settings_->Caption, style, control.Left, control.Top,
-                         control.Width, control.Height, parent, AsId(id), this) != nullptr;
+                         control.Width, control.Height, parent, ChildIdHandle(id), this) != nullptr;
 }
 
 LRESULT Label::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -221,7 +204,7 @@ bool Button::Create(HWND parent, const ControlDescription& control, int id) {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER |
                   BS_MULTILINE | CommonControlStyle(control);
     hwnd_ = ui::CreateWin(0, u"BUTTON", control.Button->Caption, style, control.Left, control.Top,
-                          control.Width, control.Height, parent, AsId(id), nullptr);
+                          control.Width, control.Height, parent, ChildIdHandle(id), nullptr);
     if (!hwnd_) return false;
     ui::Send(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), TRUE);
     return true;
@@ -235,14 +218,14 @@ void Button::OnCommand(WORD code) {
 
 bool TimerHost::Create(HWND parent, const ControlDescription& control, int id) {
     static bool registered = false;
-    if (!EnsureClass(registered, {kTimerHostClass, CS_DBLCLKS, WindowProcedure<TimerHost>,
-                                  LoadCursor(nullptr, IDC_ARROW),
-                                  static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))})) {
+    if (!EnsureClassRegistered(registered, {kTimerHostClass, CS_DBLCLKS, WindowProcedure<TimerHost>,
+                                            LoadCursor(nullptr, IDC_ARROW),
+                                            static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))})) {
         return false;
     }
     storedPeriod_ = control.Timer->Period;
     return ui::CreateWin(0, kTimerHostClass, u"", WS_CHILD | WS_CLIPSIBLINGS, control.Left,
-                         control.Top, control.Width, control.Height, parent, AsId(id),
+                         control.Top, control.Width, control.Height, parent, ChildIdHandle(id),
                          this) != nullptr;
 }
 

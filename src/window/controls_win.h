@@ -10,9 +10,6 @@
 
 namespace ts {
 
-// The style bits every control gets from its settings on top of its kind's own.
-DWORD CommonControlStyle(const ControlDescription& control);
-
 // 编辑框1: an "EDIT" control in integer input mode, its text line centred vertically.
 class IntegerField {
 public:
@@ -37,7 +34,7 @@ private:
     void OnNcPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcHitTest(LPARAM lParam);
     void EraseBackground(HDC dc);
-    int TextHeight(const char16_t* sample, bool lineHeight);
+    int TextHeight(bool wholeLine);
 
     HWND hwnd_ = nullptr;  // child: destroyed with the main window
     WNDPROC editProcedure_ = nullptr;

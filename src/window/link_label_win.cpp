@@ -41,20 +41,16 @@ HFONT CreateStoredFont(const LogFont* stored) {
 
 bool LinkLabel::Create(HWND parent, const ControlDescription& control, int id) {
     static bool registered = false;
-    if (!registered) {
-        HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kHandCursor));
-        registered = ui::RegisterWindowClass({kLinkClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                              WindowProcedure<LinkLabel>, hand,
-                                              static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))});
-        if (!registered) return false;
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kHandCursor));
+    if (!EnsureClassRegistered(registered, {kLinkClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                            WindowProcedure<LinkLabel>, hand,
+                                            static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))})) {
+        return false;
     }
     settings_ = control.HyperLinker;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (control.Disabled) style |= WS_DISABLED;
-    if (control.TabStop) style |= WS_TABSTOP;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | CommonControlStyle(control);
     return ui::CreateWin(0, kLinkClass, settings_->Caption, style, control.Left, control.Top,
-                         control.Width, control.Height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), this) != nullptr;
+                         control.Width, control.Height, parent, ChildIdHandle(id), this) != nullptr;
 }
 
 LRESULT LinkLabel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -26,11 +26,11 @@ MainWindow::MainWindow(const WindowDescription& description, HWND owner, Event f
 
 bool MainWindow::CreateMainWindow() {
     static bool registered = false;
-    if (!registered) {
-        registered = ui::RegisterWindowClass(
+    if (!EnsureClassRegistered(
+            registered,
             {kMainWindowClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, WindowProcedure<MainWindow>,
-             LoadCursor(nullptr, IDC_ARROW), static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))});
-        if (!registered) return false;
+             LoadCursor(nullptr, IDC_ARROW), static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))})) {
+        return false;
     }
     if (description_.ControlCount > kMaxControls) return false;
 

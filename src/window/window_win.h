@@ -38,6 +38,23 @@ struct Event {
     }
 };
 
+// A child identifier in the form CreateWindowEx takes it.
+inline HMENU ChildIdHandle(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+// The style bits every control gets from its settings on top of its kind's own.
+inline DWORD CommonControlStyle(const ControlDescription& control) {
+    DWORD style = 0;
+    if (control.Disabled) style |= WS_DISABLED;
+    if (control.TabStop) style |= WS_TABSTOP;
+    return style;
+}
+
+// Registers one of the program's window classes the first time a window of it is created.
+inline bool EnsureClassRegistered(bool& registered, const ui::WindowClass& windowClass) {
+    if (!registered) registered = ui::RegisterWindowClass(windowClass);
+    return registered;
+}
+
 // The client point a mouse message carries.
 inline POINT PointFrom(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
