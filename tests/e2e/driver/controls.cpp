@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "input.h"
 #include "text.h"
 #include "window.h"
 
@@ -10,9 +11,20 @@ namespace e2e {
 HWND StartedWindow(const Program& program) {
     if (!program.Started()) return nullptr;
     HWND window = program.WaitForMainWindow();
-    ok(window != nullptr, "no visible main window of process %lu within %lu ms",
-       program.ProcessId(), kWindowBound);
+    ok(window != nullptr,
+       "no visible window titled %s of process %lu within %lu ms%s; its windows: %s",
+       Quoted(kTitle).c_str(), program.ProcessId(), kWindowBound,
+       program.Running() ? "" : " (the process has ended)",
+       DescribeTopLevelWindows(program.ProcessId()).c_str());
     return window;
+}
+
+void ExpectCleanExit(const Program& program, HWND window, const char* how) {
+    DWORD exitCode = 0;
+    if (!ok(program.WaitForExit(&exitCode), "%s: process %lu still runs after %lu ms; %s", how,
+            program.ProcessId(), kExitBound, DescribeInputState(window).c_str()))
+        return;
+    ok(exitCode == 0, "%s: got exit code %ld, expected 0", how, static_cast<long>(exitCode));
 }
 
 HWND Control(HWND window, int id) { return GetDlgItem(window, id); }
@@ -151,10 +163,8 @@ bool DismissNotice(HWND box) {
 }
 
 void CloseProgram(const Program& program, HWND window) {
-    PostClose(window);
-    DWORD code = 1;
-    if (ok(program.WaitForExit(&code), "still running %lu ms after WM_CLOSE", kExitBound))
-        ok(code == 0, "got exit code %lu after WM_CLOSE, expected 0", code);
+    ok(PostClose(window), "PostMessageW(WM_CLOSE) failed: error %lu", GetLastError());
+    ExpectCleanExit(program, window, "after WM_CLOSE");
 }
 
 }  // namespace e2e

@@ -18,6 +18,9 @@ constexpr int kLinkId = 150, kStartId = 140, kCancelId = 130, kLabelId = 120, kF
 // The started program's main window, or null with the failure reported.
 HWND StartedWindow(const Program& program);
 
+// Expects the process to end with exit code 0 within the bound, after `how`.
+void ExpectCleanExit(const Program& program, HWND window, const char* how);
+
 HWND Control(HWND window, int id);
 
 // The control's stored name (编辑框1, 按钮2, ...), for messages.
@@ -52,7 +55,7 @@ HWND ExpectNotice(DWORD pid, const std::wstring& text, const char* after);
 // Presses the box's OK button and waits until the box is gone.
 bool DismissNotice(HWND box);
 
-// Asks the program to close and expects it to end with exit code 0.
+// Posts WM_CLOSE and expects the program to end with exit code 0.
 void CloseProgram(const Program& program, HWND window);
 
 }  // namespace e2e

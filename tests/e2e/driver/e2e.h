@@ -39,6 +39,10 @@ void Skip(const char* file, int line, const char* format, ...)
 // The arguments that follow the case name on the driver's command line.
 const std::vector<std::wstring>& CaseArguments();
 
+// The path of a file in the driver's own folder, where the build puts the program, the probe
+// and the recorder.
+std::wstring BesideDriver(const wchar_t* name);
+
 // The program under test, from --program (a Windows path).
 const std::wstring& ProgramPath();
 

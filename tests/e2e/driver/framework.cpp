@@ -54,14 +54,6 @@ void PrintLocated(const char* file, int line, const char* prefix, const char* fo
     std::fflush(stdout);
 }
 
-std::wstring DefaultProgramPath() {
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self, length);
-    const size_t slash = path.find_last_of(L"\\/");
-    return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + L"timed-shutdown.exe";
-}
-
 int Usage() {
     std::printf(
         "usage: e2e-driver.exe [--program PATH] [--acp CODEPAGE] CASE [ARGUMENTS...]\ncases:");
@@ -104,13 +96,21 @@ void Skip(const char* file, int line, const char* format, ...) {
 
 const std::vector<std::wstring>& CaseArguments() { return caseArguments; }
 
+std::wstring BesideDriver(const wchar_t* name) {
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self, length);
+    const size_t slash = path.find_last_of(L"\\/");
+    return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + name;
+}
+
 const std::wstring& ProgramPath() { return programPath; }
 
 }  // namespace e2e
 
 int wmain(int argc, wchar_t** argv) {
     using namespace e2e;
-    programPath = DefaultProgramPath();
+    programPath = BesideDriver(L"timed-shutdown.exe");
     wchar_t programDebug[256];
     const DWORD debugLength = GetEnvironmentVariableW(L"E2E_PROGRAM_WINEDEBUG", programDebug, 256);
     if (debugLength > 0 && debugLength < 256) SetEnvironmentVariableW(L"WINEDEBUG", programDebug);

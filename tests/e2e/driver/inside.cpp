@@ -6,18 +6,6 @@
 
 namespace e2e {
 
-namespace {
-
-std::wstring ProbePath() {
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self, length);
-    const size_t slash = path.find_last_of(L"\\/");
-    return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + probe::kDllName;
-}
-
-}  // namespace
-
 bool AskInside(HWND window, probe::Question question, probe::Answer* answer) {
     wchar_t name[64];
     probe::AnswerBlockName(GetCurrentProcessId(), name);
@@ -29,14 +17,14 @@ bool AskInside(HWND window, probe::Question question, probe::Answer* answer) {
     }
     auto* shared = static_cast<probe::Answer*>(
         MapViewOfFile(block, FILE_MAP_WRITE, 0, 0, sizeof(probe::Answer)));
-    HMODULE dll = LoadLibraryW(ProbePath().c_str());
+    HMODULE dll = LoadLibraryW(BesideDriver(probe::kDllName).c_str());
     auto* procedure = dll ? reinterpret_cast<HOOKPROC>(
                                 reinterpret_cast<void*>(GetProcAddress(dll, probe::kHookName)))
                           : nullptr;
     bool answered = false;
     if (!shared || !procedure) {
-        trace("the probe %s could not be loaded: error %lu", Utf8(ProbePath()).c_str(),
-              GetLastError());
+        trace("the probe %s could not be loaded: error %lu",
+              Utf8(BesideDriver(probe::kDllName)).c_str(), GetLastError());
     } else {
         *shared = probe::Answer{};
         // The hook runs in the window's thread; Wine loads the DLL into that process for it.

@@ -2,6 +2,7 @@
 // how the process ends.
 #include <cstdio>
 
+#include "controls.h"
 #include "e2e.h"
 #include "input.h"
 #include "inside.h"
@@ -13,39 +14,13 @@ using namespace e2e;
 
 namespace {
 
-// The started program's main window, or null with the failure reported.
-HWND MainWindowOf(const Program& program) {
-    if (!program.Started()) return nullptr;
-    HWND window = program.WaitForMainWindow();
-    ok(window != nullptr,
-       "no visible window titled %s of process %lu within %lu ms%s; its windows: %s",
-       Quoted(kTitle).c_str(), program.ProcessId(), kWindowBound,
-       program.Running() ? "" : " (the process has ended)",
-       DescribeTopLevelWindows(program.ProcessId()).c_str());
-    return window;
-}
-
-// Checks that the process ends with exit code 0 within the bound, after `how`.
-void ExpectCleanExit(const Program& program, HWND window, const char* how) {
-    DWORD exitCode = 0;
-    if (!ok(program.WaitForExit(&exitCode), "%s: process %lu still runs after %lu ms; %s", how,
-            program.ProcessId(), kExitBound, DescribeInputState(window).c_str()))
-        return;
-    ok(exitCode == 0, "%s: got exit code %ld, expected 0", how, static_cast<long>(exitCode));
-}
-
-void CloseAndExpectCleanExit(const Program& program, HWND window) {
-    ok(PostClose(window), "PostMessageW(WM_CLOSE) failed: error %lu", GetLastError());
-    ExpectCleanExit(program, window, "after WM_CLOSE");
-}
-
 bool Has(LONG style, LONG bits) { return (style & bits) == bits; }
 
 }  // namespace
 
 E2E_CASE(Title, "title") {
     Program program;
-    HWND window = MainWindowOf(program);
+    HWND window = StartedWindow(program);
     if (!window) return;
     std::wstring text;
     if (ok(ReadText(window, &text), "WM_GETTEXT: no answer within %lu ms", kMessageBound))
@@ -54,7 +29,7 @@ E2E_CASE(Title, "title") {
     const std::wstring stored = StoredText(window);
     ok(stored == kTitle, "GetWindowTextW: got %s, expected %s", Quoted(stored).c_str(),
        Quoted(kTitle).c_str());
-    CloseAndExpectCleanExit(program, window);
+    CloseProgram(program, window);
 }
 
 // The window is centred with integer division, and is not moved back onto a screen that is
@@ -79,7 +54,7 @@ E2E_CASE(Geometry, "geometry") {
         return;
 
     Program program;
-    HWND window = MainWindowOf(program);
+    HWND window = StartedWindow(program);
     if (!window) return;
     const RECT rect = WindowRectOf(window);
     ok(rect.left == placement->position.x && rect.top == placement->position.y,
@@ -90,12 +65,12 @@ E2E_CASE(Geometry, "geometry") {
         ok(rect.right - rect.left == 380 && rect.bottom - rect.top == 111,
            "%s screen: got an outer size of %ldx%ld, expected 380x111", placement->screen,
            rect.right - rect.left, rect.bottom - rect.top);
-    CloseAndExpectCleanExit(program, window);
+    CloseProgram(program, window);
 }
 
 E2E_CASE(Styles, "styles") {
     Program program;
-    HWND window = MainWindowOf(program);
+    HWND window = StartedWindow(program);
     if (!window) return;
 
     struct StyleBit {
@@ -157,14 +132,14 @@ E2E_CASE(Styles, "styles") {
     ok(classStyle == expectedClassStyle,
        "class style: got %08lx, expected %08lx (CS_HREDRAW|CS_VREDRAW|CS_DBLCLKS)", classStyle,
        expectedClassStyle);
-    CloseAndExpectCleanExit(program, window);
+    CloseProgram(program, window);
 }
 
 // A hidden tool window of the same process owns the main window: that is what keeps the main
 // window off the taskbar.
 E2E_CASE(Owner, "owner") {
     Program program;
-    HWND window = MainWindowOf(program);
+    HWND window = StartedWindow(program);
     if (!window) return;
     HWND owner = GetWindow(window, GW_OWNER);
     if (!ok(owner != nullptr, "GW_OWNER: got no owner, expected the hidden owner window")) return;
@@ -179,7 +154,7 @@ E2E_CASE(Owner, "owner") {
        static_cast<void*>(GetWindow(owner, GW_OWNER)));
     const std::wstring ownerText = StoredText(owner);
     ok(ownerText.empty(), "owner text: got %s, expected \"\"", Quoted(ownerText).c_str());
-    CloseAndExpectCleanExit(program, window);
+    CloseProgram(program, window);
 }
 
 // Arguments are ignored: the window built with them equals the one built without, control
@@ -189,21 +164,21 @@ E2E_CASE(Arguments, "arguments") {
     std::vector<std::string> plain, withArguments;
     {
         Program program;
-        HWND window = MainWindowOf(program);
+        HWND window = StartedWindow(program);
         if (!window) return;
         plain = DescribeTree(window);
-        CloseAndExpectCleanExit(program, window);
+        CloseProgram(program, window);
     }
     {
         Program program(kArguments);
-        HWND window = MainWindowOf(program);
+        HWND window = StartedWindow(program);
         if (!window) return;
         withArguments = DescribeTree(window);
         std::wstring text;
         ReadText(window, &text);
         ok(text == kTitle, "title with arguments %s: got %s, expected %s",
            Quoted(kArguments).c_str(), Quoted(text).c_str(), Quoted(kTitle).c_str());
-        CloseAndExpectCleanExit(program, window);
+        CloseProgram(program, window);
     }
     ok(withArguments.size() == plain.size(), "with arguments %s: got %zu windows, expected %zu",
        Quoted(kArguments).c_str(), withArguments.size(), plain.size());
@@ -234,7 +209,7 @@ E2E_CASE(Close, "close") {
     };
     for (const CloseWay& way : kCloseWays) {
         Program program;
-        HWND window = MainWindowOf(program);
+        HWND window = StartedWindow(program);
         if (!window) return;
         if (way.close(window)) ExpectCleanExit(program, window, way.name);
     }
@@ -243,8 +218,8 @@ E2E_CASE(Close, "close") {
 // Each start is an independent process with its own window; neither knows of the other.
 E2E_CASE(TwoInstances, "two-instances") {
     Program first, second;
-    HWND firstWindow = MainWindowOf(first);
-    HWND secondWindow = MainWindowOf(second);
+    HWND firstWindow = StartedWindow(first);
+    HWND secondWindow = StartedWindow(second);
     if (!firstWindow || !secondWindow) return;
     ok(firstWindow != secondWindow, "both processes show the same window %p",
        static_cast<void*>(firstWindow));
@@ -264,14 +239,14 @@ E2E_CASE(TwoInstances, "two-instances") {
        "second window after the first closed: got text %s, expected %s from a window that still "
        "answers",
        Quoted(text).c_str(), Quoted(kTitle).c_str());
-    CloseAndExpectCleanExit(second, secondWindow);
+    CloseProgram(second, secondWindow);
 }
 
 // The window shows the program's icon at both sizes, sent to it with WM_SETICON; its class
 // has no icon of its own.
 E2E_CASE(Icons, "icons") {
     Program program;
-    HWND window = MainWindowOf(program);
+    HWND window = StartedWindow(program);
     if (!window) return;
     probe::Answer answer{};
     if (ok(AskInside(window, probe::kIcons, &answer),
@@ -299,15 +274,15 @@ E2E_CASE(Icons, "icons") {
             }
         }
     }
-    CloseAndExpectCleanExit(program, window);
+    CloseProgram(program, window);
 }
 
 // The program computes in the default floating-point environment: rounding to nearest, every
 // exception masked, extended (64-bit) precision.
 E2E_CASE(FloatingPoint, "floating-point") {
     Program program;
-    HWND window = program.Started() ? program.WaitForMainWindow() : nullptr;
-    if (!ok(window != nullptr, "no main window within %lu ms", kWindowBound)) return;
+    HWND window = StartedWindow(program);
+    if (!window) return;
     probe::Answer answer{};
     if (ok(AskInside(window, probe::kFloatingPoint, &answer), "the probe did not answer")) {
         const unsigned word = static_cast<unsigned>(answer.x87ControlWord) & 0x0F3F;
@@ -324,12 +299,7 @@ E2E_CASE(FloatingPoint, "floating-point") {
 // When the main window cannot be built (here its minutes field is refused by a hook), the
 // user sees one error box, and the process ends with exit code -1 without showing a window.
 E2E_CASE(FailedStart, "failed-start") {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring probePath = path;
-    probePath.resize(probePath.find_last_of(L'\\') + 1);
-    probePath += probe::kDllName;
-    HMODULE dll = LoadLibraryW(probePath.c_str());
+    HMODULE dll = LoadLibraryW(BesideDriver(probe::kDllName).c_str());
     auto* refuse = dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
                              GetProcAddress(dll, probe::kRefuseFieldHookName)))
                        : nullptr;

@@ -64,13 +64,7 @@ std::wstring RecordFile() {
     return std::wstring(directory) + L"e2e-recorded.txt";
 }
 
-std::wstring RecorderPath() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring recorder = path;
-    recorder.resize(recorder.find_last_of(L'\\') + 1);
-    return recorder + L"e2e-recorder.exe";
-}
+std::wstring RecorderPath() { return BesideDriver(L"e2e-recorder.exe"); }
 
 // What the recorder wrote, once it has; empty when nothing came within the bound.
 std::string Recorded(DWORD bound) {
