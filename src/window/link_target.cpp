@@ -1,8 +1,7 @@
 #include "window/link_target.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <string>
 
 namespace ts {
 namespace {
@@ -13,26 +12,6 @@ constexpr std::string_view kOpenCommandKey = "\\shell\\open\\command";
 constexpr std::string_view kMailScheme = "mailto:";
 
 std::string_view TextOrEmpty(const char* text) { return text ? std::string_view(text) : ""; }
-
-struct FreeText {
-    void operator()(char* text) const { std::free(text); }
-};
-using OwnedText = std::unique_ptr<char, FreeText>;
-
-// The target as one terminated text, as the shell wants it. On the heap, since an address
-// has no limit of its own; malloc rather than std::string, which would bring the C++
-// library's exception machinery into the program.
-OwnedText JoinTarget(const LinkTarget& target) {
-    const std::size_t length = target.scheme.size() + target.address.size();
-    OwnedText text(static_cast<char*>(std::malloc(length + 1)));
-    if (text) {
-        std::memcpy(text.get(), target.scheme.data(), target.scheme.size());
-        std::memcpy(text.get() + target.scheme.size(), target.address.data(),
-                    target.address.size());
-        text.get()[length] = '\0';
-    }
-    return text;
-}
 
 // Starts the program registered for ".htm" files with the target on its command line.
 // Every step that would not fit the command buffer gives up: a cut command is never run.
@@ -95,11 +74,12 @@ long ReadDefaultRegValue(LinkPlatform& platform, const char* keyName, char* out,
 bool OpenLinkTarget(LinkPlatform& platform, const HyperLinkerSettings& settings, int show) {
     const LinkTarget target = ChooseLinkTarget(settings);
     if (target.address.empty()) return false;
-    const OwnedText text = JoinTarget(target);
-    if (!text) return false;
+    // The target as one terminated text, as the shell wants it.
+    std::string text(target.scheme);
+    text += target.address;
 
-    if (platform.ShellOpen(text.get(), show) > kHandedOn) return true;
-    return RunBrowserCommand(platform, text.get(), show);
+    if (platform.ShellOpen(text.c_str(), show) > kHandedOn) return true;
+    return RunBrowserCommand(platform, text, show);
 }
 
 }  // namespace ts
