@@ -24,8 +24,7 @@ bool wide = false;  // until ChooseRoad has run
     X(GetMessageW)          \
     X(PeekMessageW)         \
     X(DispatchMessageW)     \
-    X(SendMessageW)         \
-    X(PostMessageW)
+    X(SendMessageW)
 
 struct WideCalls {
 #define TS_DECLARE(name) decltype(&::name) name = nullptr;
@@ -88,8 +87,6 @@ void ChooseRoad() {
     GetVersionExA(&info);
     wide = info.dwPlatformId == VER_PLATFORM_WIN32_NT && LoadWideCalls();
 }
-
-bool UsesWideCalls() { return wide; }
 
 bool RegisterWindowClass(const WindowClass& c) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -195,11 +192,6 @@ LRESULT Dispatch(const MSG* message) {
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return wide ? calls.SendMessageW(window, message, wParam, lParam)
                 : SendMessageA(window, message, wParam, lParam);
-}
-
-BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return wide ? calls.PostMessageW(window, message, wParam, lParam)
-                : PostMessageA(window, message, wParam, lParam);
 }
 
 LONG_PTR GetUserData(HWND window) {

@@ -14,7 +14,6 @@ namespace ts::ui {
 
 // Asks the platform family once; every call below then takes the matching road.
 void ChooseRoad();
-bool UsesWideCalls();
 
 struct WindowClass {
     const char16_t* name;
@@ -45,7 +44,6 @@ BOOL TakeMessage(MSG* message);
 BOOL PeekQueue(MSG* message, UINT remove);
 LRESULT Dispatch(const MSG* message);
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The object attached to a window.
 LONG_PTR GetUserData(HWND window);
